@@ -1,0 +1,70 @@
+#pragma once
+
+#include "data/statement.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+namespace data {
+
+// Where the one connection goes. The port, the user, its password and the SSL mode are fixed for
+// every workstation; only the database and the server come from the command line.
+struct ConnectionSettings {
+    static constexpr const char* defaultDatabase = "vesk_erp";
+    static constexpr const char* defaultServer = "localhost";
+
+    QString database = QString::fromLatin1(defaultDatabase);
+    QString server = QString::fromLatin1(defaultServer);
+    int port = 5432;
+    QString user = QStringLiteral("sys");
+    QString password = QStringLiteral("wopzelk");
+    QString sslMode = QStringLiteral("allow");
+
+    // Argument 1 is the database, argument 2 the server. Without a server (absent or empty) the
+    // built-in defaults stand and argument 1 is ignored; with a server, argument 1 is taken as it
+    // is, even empty. `args` holds the arguments without the program name.
+    static ConnectionSettings fromCommandLine(const QStringList& args);
+};
+
+// An owned libpq result.
+struct ResultDeleter { void operator()(pg_result* r) const; };
+using Result = std::unique_ptr<pg_result, ResultDeleter>;
+
+// The one database connection of a run. Every statement goes through exec(); a connection found
+// broken (the server restarted, the network dropped) is reset before the statement, and a
+// statement that failed because the connection broke under it is sent once more after a reset.
+class Connection {
+public:
+    explicit Connection(ConnectionSettings settings = {});
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    const ConnectionSettings& settings() const { return settings_; }
+    void setSettings(const ConnectionSettings& settings) { settings_ = settings; }
+
+    void open();   // throws DbError with libpq's message when the server cannot be reached
+    void close();
+    bool isOpen() const { return conn_ != nullptr; }
+
+    // Runs one statement whose text may hold several statements when it has no parameters.
+    // Throws DbError with the server's message on failure.
+    Result exec(const Statement& statement);
+
+    void setListener(StatementListener listener) { listener_ = std::move(listener); }
+
+private:
+    void resetIfBroken();
+    pg_result* send(const QByteArray& text, const std::vector<const char*>& values);
+
+    ConnectionSettings settings_;
+    pg_conn* conn_ = nullptr;
+    StatementListener listener_;
+};
+
+}  // namespace data

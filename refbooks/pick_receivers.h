@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// What a reference-book list hands back in picker mode to the window that opened it. The opener
+// passes itself when it opens the picker; the list calls it once the user has chosen.
+
+class WorkerPickReceiver {
+public:
+    virtual ~WorkerPickReceiver() = default;
+    virtual void receiveWorker(const QString& fio, int id) = 0;
+};
+
+class ProductPickReceiver {
+public:
+    virtual ~ProductPickReceiver() = default;
+    virtual void receiveProduct(const QString& marka, int id) = 0;
+};
+
+class OperationKindPickReceiver {
+public:
+    virtual ~OperationKindPickReceiver() = default;
+    virtual void receiveOperationKind(const QString& vid, int id) = 0;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ui/form.h"
+
+struct Roster;
+
+// The layout of the detailed report by products.
+// The window exists for the whole run; its controls come with the work on it.
+class TForm21 : public ui::Form {
+    Q_OBJECT
+
+public:
+    explicit TForm21(Roster& roster);
+
+private:
+    Roster& roster_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ui/form.h"
+
+struct Roster;
+
+// The layout of the report by workers.
+// The window exists for the whole run; its controls come with the work on it.
+class TForm16 : public ui::Form {
+    Q_OBJECT
+
+public:
+    explicit TForm16(Roster& roster);
+
+private:
+    Roster& roster_;
+};

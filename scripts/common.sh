@@ -1,0 +1,63 @@
+# Shared by the scripts: packages, build, and running PostgreSQL's tools as the right user.
+# Sourced, not run.
+
+TABEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$TABEL_ROOT/build}
+
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libpq-dev postgresql postgresql-contrib
+          libxlsxwriter-dev libgtest-dev xvfb xauth poppler-utils python3-openpyxl)
+
+# Runs a command as root: directly when we are root, through sudo otherwise.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the Debian packages the build, the tests and the demo need, when any is missing.
+install_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_program() {
+  cmake -S "$TABEL_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$BUILD_DIR" -j"$(nproc)"
+}
+
+# The newest installed PostgreSQL server's binaries.
+pg_bin() {
+  ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1
+}
+
+# PostgreSQL refuses to run as root: root runs the server tools as the postgres user.
+as_pg_owner() {
+  if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+
+# Creates the role sys and database $1 owned by it, with Russian letter case rules for upper(),
+# through the superuser command given after the name (e.g. psql -h ... -U postgres).
+create_program_database() {
+  local db=$1; shift
+  "$@" -v ON_ERROR_STOP=1 -q -d postgres <<SQL
+DO \$\$ BEGIN
+  IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = 'sys') THEN
+    CREATE ROLE sys LOGIN PASSWORD 'wopzelk';
+  END IF;
+END \$\$;
+CREATE DATABASE "$db" OWNER sys TEMPLATE template0 ENCODING 'UTF8'
+  LOCALE_PROVIDER icu ICU_LOCALE 'ru-RU' LOCALE 'C.UTF-8';
+SQL
+}
+
+# Loads the given SQL files into database $1 as sys over TCP on host $2, port $3.
+load_sql() {
+  local db=$1 host=$2 port=$3; shift 3
+  for f in "$@"; do
+    PGPASSWORD=wopzelk psql -X -q -v ON_ERROR_STOP=1 -h "$host" -p "$port" -U sys -d "$db" -f "$f" >/dev/null
+  done
+}

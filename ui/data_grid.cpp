@@ -1,0 +1,77 @@
+#include "ui/data_grid.h"
+
+#include "data/dataset.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace ui {
+
+DataGrid::DataGrid(const QString& name, QWidget* parent)
+    : QTableView(parent), model_(new DatasetModel(this)) {
+    setObjectName(name);
+    setModel(model_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAlternatingRowColors(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setFixedWidth(12);
+    horizontalHeader()->setDefaultSectionSize(defaultColumnWidth);
+    horizontalHeader()->setHighlightSections(false);
+
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        applyColumnLayout();
+        showDatasetRow();
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (following_ || !current.isValid() || !dataset()) return;
+                following_ = true;
+                dataset()->setRecNo(current.row() + 1);
+                following_ = false;
+            });
+}
+
+void DataGrid::setColumns(const QList<GridColumn>& columns) {
+    model_->setColumns(columns);
+    applyColumnLayout();
+}
+
+void DataGrid::setDataset(data::Dataset* dataset) {
+    if (data::Dataset* old = this->dataset()) disconnect(old, nullptr, this, nullptr);
+    model_->setDataset(dataset);
+    if (dataset)
+        connect(dataset, &data::Dataset::currentChanged, this, [this] { showDatasetRow(); });
+    showDatasetRow();
+}
+
+void DataGrid::applyColumnLayout() {
+    const QList<GridColumn>& columns = model_->columns();
+    for (int c = 0; c < columns.size(); ++c) {
+        setColumnHidden(c, !columns[c].visible);
+        setColumnWidth(c, columns[c].width > 0 ? columns[c].width : defaultColumnWidth);
+    }
+}
+
+void DataGrid::showDatasetRow() {
+    if (following_) return;
+    following_ = true;
+    const int row = dataset() && dataset()->isOpen() ? dataset()->recNo() - 1 : -1;
+    if (row >= 0 && row < model_->rowCount()) {
+        const QModelIndex index = model_->index(row, 0);
+        selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(index);
+    } else {
+        selectionModel()->clear();
+    }
+    following_ = false;
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    emit dblClick();
+}
+
+}  // namespace ui

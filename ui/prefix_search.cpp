@@ -1,0 +1,48 @@
+#include "ui/prefix_search.h"
+
+#include "data/dataset.h"
+#include "data/sql_text.h"
+#include "ui/guard.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace ui {
+
+PrefixSearch::PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field, bool onlyTyping)
+    : QObject(box), box_(box), dataset_(dataset), field_(std::move(field)), onlyTyping_(onlyTyping) {
+    box_->installEventFilter(this);
+    connect(box_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { runGuarded([&] { search(text); }); });
+}
+
+QString PrefixSearch::filterFor(const QString& field, const QString& text) {
+    return field + QStringLiteral(" like '") + sql::escaped(text) + QStringLiteral("%'");
+}
+
+void PrefixSearch::search(const QString& text) {
+    if (text.isEmpty()) {
+        dataset_.setFiltered(false);
+        return;
+    }
+    dataset_.setFilter(filterFor(field_, text));
+    dataset_.setFiltered(true);
+}
+
+bool PrefixSearch::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != box_ || event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Up) {
+        runGuarded([this] { dataset_.prior(); });
+        return true;
+    }
+    if (key->key() == Qt::Key_Down) {
+        runGuarded([this] { dataset_.next(); });
+        return true;
+    }
+    if (!onlyTyping_) return false;
+    const bool types = key->key() == Qt::Key_Backspace || !key->text().isEmpty();
+    return !types;
+}
+
+}  // namespace ui
