@@ -20,14 +20,14 @@ void LookupBox::setListSource(data::Dataset* dataset, const QString& keyField, c
 }
 
 void LookupBox::refill() {
+    // A closed dataset leaves the list as it was: the choice outlives closing and reopening.
+    if (!dataset_ || !dataset_->isOpen()) return;
     const QVariant chosen = keyValue();
     clear();
-    if (dataset_ && dataset_->isOpen()) {
-        const int key = dataset_->columnIndex(keyField_);
-        const int list = dataset_->columnIndex(listField_);
-        for (int row = 0; row < dataset_->recordCount(); ++row)
-            addItem(data::displayText(dataset_->value(row, list)), dataset_->value(row, key));
-    }
+    const int key = dataset_->columnIndex(keyField_);
+    const int list = dataset_->columnIndex(listField_);
+    for (int row = 0; row < dataset_->recordCount(); ++row)
+        addItem(data::displayText(dataset_->value(row, list)), dataset_->value(row, key));
     setKeyValue(chosen);
 }
 
