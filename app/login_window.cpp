@@ -35,6 +35,10 @@ void disable(std::initializer_list<QAction*> items) {
 
 }  // namespace
 
+QString loginCaption(int buildDate, int buildTime) {
+    return QStringLiteral("Авторизация (build: %1.%2)").arg(buildDate).arg(buildTime);
+}
+
 TForm23::TForm23(Roster& roster)
     : ui::Form(QStringLiteral("Form23"), QStringLiteral("Авторизация")), roster_(roster) {
     Edit1 = new QLineEdit(this);
@@ -69,7 +73,7 @@ void TForm23::showEvent(QShowEvent* event) {
 void TForm23::formActivate() {
     VersionCheck(roster_);
     const TForm1& journal = *roster_.Form1;
-    setWindowTitle(QStringLiteral("Авторизация (build: %1.%2)").arg(journal.buildDate).arg(journal.buildTime));
+    setWindowTitle(loginCaption(journal.buildDate, journal.buildTime));
 }
 
 bool TForm23::applyRole(const QString& word) {

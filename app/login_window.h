@@ -7,6 +7,9 @@ class QPushButton;
 class QTimer;
 struct Roster;
 
+// "Авторизация (build: 20240214.80342)": the caption that shows which build is running.
+QString loginCaption(int buildDate, int buildTime);
+
 // The login window: the first window of the run and its main window. The word typed here
 // chooses the role, which decides for the whole run which controls of the journal and of the
 // summary reports stay enabled. Closing it ends the run.
