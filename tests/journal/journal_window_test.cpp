@@ -1,1 +1,331 @@
+// The journal: the records of a date and shift, the day-off box, the acceptance toggle, and the
+// re-reading that every activation does.
+
+#include "data/data_module.h"
+#include "journal/journal_window.h"
+#include "tests/support/login.h"
+#include "tests/support/program_fixture.h"
+#include "ui/clock.h"
+#include "ui/data_grid.h"
+#include "ui/date_picker.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::exec;
+using testing_support::Fixtures;
+using testing_support::loginAs;
+using testing_support::ProgramTest;
+using testing_support::scalar;
+using testing_support::StatementLog;
+
+const QDate tuesday(2026, 12, 8);
+const QDate saturday(2026, 12, 12);
+const QString unrestricted = QStringLiteral("61730482");
+
+class JournalTest : public ProgramTest {
+protected:
+    JournalTest() { ui::setToday(tuesday); }
+
+    TForm1& journal() { return *roster.Form1; }
+
+    // Logs in and leaves the journal as the login showed it.
+    void showJournal(const QString& word = unrestricted) { loginAs(roster, ui, word); }
+
+    Fixtures::Basics basics = fixtures.basics();
+
+    int record(const QVariant& ok, int shift = 1, const QDate& day = tuesday) {
+        Fixtures::Record r;
+        r.worker = basics.worker;
+        r.product = basics.product;
+        r.oper = basics.oper;
+        r.day = day;
+        r.shift = shift;
+        r.ok = ok;
+        r.color = nextColor++;   // records of one worker, product and operation differ by colour
+        return fixtures.record(r);
+    }
+
+    QStringList column(data::Dataset& dataset, const QString& field) {
+        QStringList values;
+        for (int row = 0; row < dataset.recordCount(); ++row)
+            values << data::displayText(dataset.value(row, dataset.columnIndex(field)));
+        return values;
+    }
+
+    QString markOf(int id) {
+        return scalar(dm->ADO_DB, QStringLiteral("select ok from accounts_dep.smena where id=%1").arg(id)).toString();
+    }
+
+    int nextColor = 0;
+};
+
+TEST_F(JournalTest, ReadsTheFourShiftsWithTheirStatementsAsWritten) {
+    StatementLog log(dm->ADO_DB);
+    showJournal();
+    ASSERT_EQ(log.statements().size(), 4u);
+    const QString shift1 =
+        "select smena.id, smena.data, smena.smena, smena.i_id, smena.o_id, smena.w_id, \n"
+        "smena.cena,person.s_caption fio, izdel.marka, vid_oper.vid, (SELECT (CASE naimen WHEN 0 THEN "
+        "'Готовая продукция' ELSE 'Заготовки' END)) as nmn, oper.naimen,  smena.brak, smena.kol_vo::numeric,\n"
+        "round((kol_vo-brak)*smena.cena::numeric, 2) as summa, smena.prize, color,time, smena.ok, vvod, "
+        "smena.id_doc, smena.id_doc_item, smena.f_gds_qty_use, smena.id_gds_use, smena.id_cons_use\n"
+        "from cmn_contractor.person person, accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,"
+        "accounts_dep.vid_oper \n"
+        "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) and \n"
+        "oper.vid=vid_oper.id and smena.smena=1 and smena.data=:data and ok!=:ok order by \n"
+        "fio, izdel.marka, vid_oper.vid, oper.naimen, color";
+    const QString shift2 =
+        "select smena.data, smena.smena, smena.i_id, smena.o_id, smena.w_id, \n"
+        "smena.cena,person.s_caption fio, izdel.marka, vid_oper.vid, (SELECT (CASE naimen WHEN 0 THEN "
+        "'Готовая продукция' ELSE 'Заготовки' END)) as nmn, oper.naimen,  smena.brak, smena.kol_vo::numeric,\n"
+        "round((kol_vo-brak)*smena.cena::numeric, 2) as summa, smena.prize, smena.id, color,time, smena.ok, "
+        "vvod, smena.id_doc, smena.id_doc_item, smena.f_gds_qty_use, smena.id_gds_use, smena.id_cons_use\n"
+        "from cmn_contractor.person person, accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,"
+        "accounts_dep.vid_oper \n"
+        "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) and \n"
+        "oper.vid=vid_oper.id and smena.smena=2 and smena.data=:data and ok<>:ok order by fio";
+    EXPECT_EQ(log.statements()[0].text, shift1);
+    EXPECT_EQ(log.statements()[1].text, shift2);
+    QString shift4 = shift2;
+    EXPECT_EQ(log.statements()[3].text, shift4.replace(QStringLiteral("smena.smena=2"), QStringLiteral("smena.smena=4")));
+    for (const data::Statement& s : log.statements()) {
+        EXPECT_EQ(s.param(QStringLiteral("data")).toDate(), tuesday);
+        EXPECT_EQ(s.param(QStringLiteral("ok")).toString(), QStringLiteral("ta"));
+    }
+    expectScriptPlayed();
+}
+
+TEST_F(JournalTest, ListsTheRecordsOfTheDateAndShiftThatHaveANameAndAMark) {
+    record(QStringLiteral("no"));
+    record(QStringLiteral("ok"));
+    record(QStringLiteral("да"));
+    record(QVariant());                      // no mark: never listed
+    record(QStringLiteral("ta"));            // the excluded mark
+    record(QStringLiteral("no"), 2);
+    record(QStringLiteral("no"), 1, tuesday.addDays(-1));
+    const int stranger = fixtures.worker(QStringLiteral("Сидоров С.С."));
+    exec(dm->ADO_DB, QStringLiteral("delete from cmn_contractor.person where id=%1").arg(stranger));
+    Fixtures::Record unnamed{stranger, basics.product, basics.oper, tuesday};
+    fixtures.record(unnamed);
+
+    showJournal();
+    EXPECT_EQ(column(dm->Smena1, QStringLiteral("ok")),
+              (QStringList{QStringLiteral("no"), QStringLiteral("ok"), QStringLiteral("да")}));
+    EXPECT_EQ(dm->Smena2.recordCount(), 1);
+    EXPECT_EQ(dm->Smena3.recordCount(), 0);
+    EXPECT_EQ(dm->Smena1.field(QStringLiteral("fio")).asString(), QStringLiteral("Иванов И.И."));
+    EXPECT_EQ(journal().DBGrid2->dataset(), &dm->Smena1);
+    EXPECT_EQ(journal().DBGrid2->model()->rowCount(), 3);
+}
+
+TEST_F(JournalTest, ShiftOneIsOrderedByNameMarkOperationTypeAndColour) {
+    const int petrov = fixtures.worker(QStringLiteral("Петров П.П."));
+    const qint64 b = fixtures.product(QStringLiteral("Б-2"));
+    const qint64 a = fixtures.product(QStringLiteral("А-1"));
+    const int assembly = fixtures.kind(QStringLiteral("Сборка"));
+    const int paint = fixtures.kind(QStringLiteral("Окраска"));
+    const auto add = [&](int worker, qint64 product, int kind, int naimen, int color) {
+        fixtures.record({worker, product, fixtures.oper(kind, product, naimen), tuesday, 1, 10, 0, 1, color});
+    };
+    add(petrov, b, assembly, 0, 0);
+    add(basics.worker, b, assembly, 0, 0);
+    add(basics.worker, a, paint, 0, 5);
+    add(basics.worker, a, paint, 0, 2);
+    add(basics.worker, a, assembly, 1, 0);
+    add(basics.worker, a, assembly, 0, 0);
+    showJournal();
+    QStringList rows;
+    for (int row = 1; row <= dm->Smena1.recordCount(); ++row) {
+        dm->Smena1.setRecNo(row);
+        rows << QStringLiteral("%1 %2 %3 %4 %5").arg(dm->Smena1.field("fio").asString(), dm->Smena1.field("marka").asString(),
+                                                     dm->Smena1.field("vid").asString().trimmed(), dm->Smena1.field("nmn").asString(),
+                                                     dm->Smena1.field("color").asString());
+    }
+    EXPECT_EQ(rows, (QStringList{
+                        "Иванов И.И. А-1 Окраска Готовая продукция 2",
+                        "Иванов И.И. А-1 Окраска Готовая продукция 5",
+                        "Иванов И.И. А-1 Сборка Готовая продукция 0",
+                        "Иванов И.И. А-1 Сборка Заготовки 0",
+                        "Иванов И.И. Б-2 Сборка Готовая продукция 0",
+                        "Петров П.П. Б-2 Сборка Готовая продукция 0",
+                    }));
+}
+
+TEST_F(JournalTest, CutsLongNamesToFifty) {
+    const int worker = fixtures.worker(QString(70, QChar(u'Ж')));
+    fixtures.record({worker, basics.product, basics.oper, tuesday});
+    showJournal();
+    EXPECT_EQ(dm->Smena1.field(QStringLiteral("fio")).asString(), QString(50, QChar(u'Ж')));
+}
+
+TEST_F(JournalTest, ShowsTheAcceptanceMarkInBoldGreenOrRed) {
+    record(QStringLiteral("no"));
+    record(QStringLiteral("ok"));
+    record(QStringLiteral("да"));
+    record(QString());
+    showJournal();
+    const ui::DatasetModel& model = *journal().DBGrid2->datasetModel();
+    const int okColumn = 10;
+    ASSERT_EQ(model.headerData(okColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("OK"));
+    const QColor green(0, 128, 0);
+    const QColor red(255, 0, 0);
+    QList<QColor> colours;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        EXPECT_TRUE(model.cellStyle(row, okColumn).bold);
+        EXPECT_FALSE(model.cellStyle(row, 0).bold) << "only the OK column is drawn by the journal";
+        colours << model.data(model.index(row, okColumn), Qt::ForegroundRole).value<QColor>();
+    }
+    EXPECT_EQ(column(dm->Smena1, "ok"), (QStringList{"no", "ok", "да", ""}));
+    EXPECT_EQ(colours, (QList<QColor>{red, green, green, red}));
+}
+
+TEST_F(JournalTest, DoubleClickTogglesAcceptanceAndKeepsTheRow) {
+    const int first = record(QStringLiteral("no"));
+    const int second = record(QStringLiteral("no"));
+    const int third = record(QStringLiteral("да"));
+    showJournal();
+    dm->Smena1.setRecNo(2);
+    journal().DBGrid2DblClick();
+    EXPECT_EQ(markOf(second), QStringLiteral("ok"));
+    EXPECT_EQ(dm->Smena1.recNo(), 2);
+    EXPECT_EQ(dm->Smena1.field(QStringLiteral("ok")).asString(), QStringLiteral("ok"));
+    journal().DBGrid2DblClick();
+    EXPECT_EQ(markOf(second), QStringLiteral("no"));
+
+    dm->Smena1.setRecNo(3);
+    journal().DBGrid2DblClick();
+    EXPECT_EQ(markOf(third), QStringLiteral("no"));
+    EXPECT_EQ(markOf(first), QStringLiteral("no"));
+    EXPECT_EQ(journal().currentShiftDataset, &dm->Smena1);
+}
+
+TEST_F(JournalTest, TogglesOnTheChosenShift) {
+    record(QStringLiteral("no"), 1);
+    const int overtime = record(QStringLiteral("no"), 4);
+    showJournal();
+    journal().RadioButton4->click();
+    EXPECT_EQ(journal().selectedShift, 4);
+    EXPECT_EQ(journal().DBGrid2->dataset(), &dm->Smena4);
+    journal().DBGrid2DblClick();
+    EXPECT_EQ(markOf(overtime), QStringLiteral("ok"));
+    EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral("select count(*) from accounts_dep.smena where ok='ok'")).toInt(), 1);
+}
+
+TEST_F(JournalTest, TheForemanAndAnEmptyListToggleNothing) {
+    const int id = record(QStringLiteral("no"));
+    showJournal(QStringLiteral("brunzel"));
+    StatementLog log(dm->ADO_DB);
+    journal().DBGrid2DblClick();
+
+    journal().roleWord = unrestricted;
+    journal().RadioButton3->click();   // no records in shift 3
+    journal().DBGrid2DblClick();
+    EXPECT_EQ(log.texts(), QStringList());
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+    EXPECT_EQ(markOf(id), QStringLiteral("no"));
+}
+
+TEST_F(JournalTest, ChoosingAShiftPaintsItsButton) {
+    showJournal();
+    const auto background = [](QWidget* w) { return w->palette().color(QPalette::Window); };
+    EXPECT_TRUE(journal().RadioButton1->font().bold());
+    EXPECT_EQ(background(journal().RadioButton1), QColor(0, 128, 0));
+    journal().RadioButton2->click();
+    EXPECT_TRUE(journal().RadioButton2->font().bold());
+    EXPECT_EQ(background(journal().RadioButton2), QColor(0, 128, 0));
+    EXPECT_FALSE(journal().RadioButton1->font().bold());
+    EXPECT_NE(background(journal().RadioButton1), QColor(0, 128, 0));
+    EXPECT_EQ(journal().DBGrid2->dataset(), &dm->Smena2);
+}
+
+TEST_F(JournalTest, AWeekendChecksTheDayOffBoxAndOnlyAPickedDateClearsIt) {
+    ui::setToday(saturday);
+    showJournal();
+    EXPECT_TRUE(journal().CBox1->isChecked());
+    EXPECT_TRUE(journal().CBox1->font().bold());
+    EXPECT_EQ(journal().CBox1->palette().color(QPalette::Window), QColor(255, 0, 0));
+
+    ui::setToday(tuesday);   // the next activation on a weekday leaves it checked
+    journal().formActivate();
+    EXPECT_TRUE(journal().CBox1->isChecked());
+
+    journal().DateT->setDate(QDate(2026, 12, 7));   // a Monday picked in the calendar
+    journal().DateTChange();
+    EXPECT_FALSE(journal().CBox1->isChecked());
+    EXPECT_FALSE(journal().CBox1->font().bold());
+    journal().DateT->setDate(QDate(2026, 12, 6));   // a Sunday
+    journal().DateTChange();
+    EXPECT_TRUE(journal().CBox1->isChecked());
+}
+
+TEST_F(JournalTest, ATypedDateIsReadOnlyOnEnter) {
+    const QDate monday(2026, 12, 7);
+    record(QStringLiteral("no"), 1, monday);
+    showJournal();
+    EXPECT_EQ(dm->Smena1.recordCount(), 0);
+    journal().DateT->setDate(monday);
+    EXPECT_EQ(dm->Smena1.param(QStringLiteral("data")).toDate(), tuesday);
+    EXPECT_EQ(dm->Smena1.recordCount(), 0);
+    QTest::keyClick(journal().DateT, Qt::Key_Return);
+    EXPECT_EQ(dm->Smena1.param(QStringLiteral("data")).toDate(), monday);
+    EXPECT_EQ(dm->Smena4.param(QStringLiteral("data")).toDate(), monday);
+    EXPECT_EQ(dm->Smena1.recordCount(), 1);
+}
+
+TEST_F(JournalTest, ClosingAWindowOpenedFromTheJournalBringsBackToday) {
+    record(QStringLiteral("no"));
+    loginAs(roster, ui, unrestricted, [&](TForm1& journal) {
+        journal.DateT->setDate(tuesday.addDays(-3));
+        journal.DateTChange();
+        EXPECT_EQ(dm->Smena1.recordCount(), 0);
+        ui.modal.expect(QStringLiteral("Form19"), [](ui::Form&) {});
+        journal.N11->trigger();
+        EXPECT_EQ(journal.DateT->date(), tuesday);
+        EXPECT_EQ(dm->Smena1.param(QStringLiteral("data")).toDate(), tuesday);
+        EXPECT_EQ(dm->Smena1.recordCount(), 1);
+    });
+    EXPECT_EQ(ui.modal.shownWindows(), (QStringList{"Form1", "Form19"}));
+    expectScriptPlayed();
+}
+
+TEST_F(JournalTest, RefreshRereadsWithTheSameDate) {
+    showJournal();
+    EXPECT_EQ(dm->Smena1.recordCount(), 0);
+    record(QStringLiteral("no"));
+    journal().Button8->click();
+    EXPECT_EQ(dm->Smena1.recordCount(), 1);
+    EXPECT_EQ(dm->Smena1.param(QStringLiteral("data")).toDate(), tuesday);
+}
+
+TEST_F(JournalTest, ADatabaseErrorIsShownAndTheJournalGoesOn) {
+    record(QStringLiteral("no"));
+    showJournal();
+    exec(dm->ADO_DB, QStringLiteral("alter table accounts_dep.smena rename to smena_away"));
+    journal().Button8->click();
+    ASSERT_EQ(ui.dialogs.shown().size(), 1u);
+    EXPECT_EQ(ui.dialogs.shown()[0].kind, testing_support::ScriptedDialogs::Kind::StandardError);
+    EXPECT_TRUE(ui.dialogs.shown()[0].text.contains(QStringLiteral("accounts_dep.smena"))) << ui.dialogs.shown()[0].text.toStdString();
+
+    exec(dm->ADO_DB, QStringLiteral("alter table accounts_dep.smena_away rename to smena"));
+    journal().Button8->click();
+    EXPECT_EQ(dm->Smena1.recordCount(), 1);
+    EXPECT_EQ(ui.dialogs.shown().size(), 1u);
+}
+
+TEST_F(JournalTest, TheJournalSurvivesARestartedServer) {
+    const int id = record(QStringLiteral("no"));
+    showJournal();
+    ASSERT_TRUE(testing_support::restartServer());
+    journal().DBGrid2DblClick();
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+    EXPECT_EQ(markOf(id), QStringLiteral("ok"));
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include "app/windows.h"
 #include "data/data_module.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/test_database.h"
 
