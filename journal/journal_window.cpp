@@ -34,12 +34,9 @@ const QColor notAcceptedRed(255, 0, 0);
 const QColor dayOffRed(255, 0, 0);
 
 // Gives a control a background of its own (or the colour of button faces) and a bold or
-// regular font.
+// regular font. A style sheet, because the desktop styles ignore a radio button's palette.
 void paintControl(QWidget* control, const QColor& background, bool bold) {
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::Window, background);
-    control->setPalette(palette);
-    control->setAutoFillBackground(true);
+    control->setStyleSheet(QStringLiteral("background-color: %1").arg(background.name()));
     QFont font = control->font();
     font.setBold(bold);
     control->setFont(font);

@@ -10,6 +10,10 @@ namespace ui {
 DataGrid::DataGrid(const QString& name, QWidget* parent)
     : QTableView(parent), model_(new DatasetModel(this)) {
     setObjectName(name);
+    // The column widths are given in pixels for a compact grid font.
+    QFont compact = font();
+    compact.setPointSize(8);
+    setFont(compact);
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
