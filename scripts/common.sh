@@ -5,7 +5,7 @@ TABEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$TABEL_ROOT/build}
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libpq-dev postgresql postgresql-contrib
-          libxlsxwriter-dev libgtest-dev xvfb xauth poppler-utils python3-openpyxl)
+          libxlsxwriter-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils python3-openpyxl)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
@@ -60,4 +60,39 @@ load_sql() {
   for f in "$@"; do
     PGPASSWORD=wopzelk psql -X -q -v ON_ERROR_STOP=1 -h "$host" -p "$port" -U sys -d "$db" -f "$f" >/dev/null
   done
+}
+
+# Starts a throwaway PostgreSQL: its own cluster in a temporary folder, on a free port of the
+# loopback, removed when the calling script exits. Creates database $1 with the schema and exports
+# TABEL_TEST_PGHOST, TABEL_TEST_PGPORT, TABEL_TEST_PGDATABASE and TABEL_TEST_PG_RESTART.
+start_throwaway_server() {
+  local db=$1
+  PG_BIN=$(pg_bin)
+  PG_DIR=$(mktemp -d /tmp/tabel-test-pg.XXXXXX)
+  chmod 755 "$PG_DIR"
+  [ "$(id -u)" -eq 0 ] && chown postgres "$PG_DIR"
+  PG_PORT=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  trap stop_throwaway_server EXIT
+
+  as_pg_owner "$PG_BIN/initdb" -D "$PG_DIR/data" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >/dev/null
+  as_pg_owner "$PG_BIN/pg_ctl" -D "$PG_DIR/data" -l "$PG_DIR/server.log" -w \
+    -o "-p $PG_PORT -k $PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null
+
+  create_program_database "$db" psql -X -h 127.0.0.1 -p "$PG_PORT" -U postgres
+  load_sql "$db" 127.0.0.1 "$PG_PORT" "$TABEL_ROOT/db/schema.sql"
+
+  export TABEL_TEST_PGHOST=127.0.0.1
+  export TABEL_TEST_PGPORT=$PG_PORT
+  export TABEL_TEST_PGDATABASE=$db
+  local pg_ctl="$PG_BIN/pg_ctl -D $PG_DIR/data -w -m fast restart >/dev/null"
+  if [ "$(id -u)" -eq 0 ]; then
+    export TABEL_TEST_PG_RESTART="runuser -u postgres -- $pg_ctl"
+  else
+    export TABEL_TEST_PG_RESTART="$pg_ctl"
+  fi
+}
+
+stop_throwaway_server() {
+  as_pg_owner "$PG_BIN/pg_ctl" -D "$PG_DIR/data" -m immediate stop >/dev/null 2>&1 || true
+  rm -rf "$PG_DIR"
 }
