@@ -41,8 +41,21 @@ bool PrefixSearch::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (!onlyTyping_) return false;
-    const bool types = key->key() == Qt::Key_Backspace || !key->text().isEmpty();
-    return !types;
+    // The keys that move the cursor or delete without typing; typing, Backspace, Enter, Esc and
+    // the clipboard keys still reach the box and the window.
+    switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace ui
