@@ -49,7 +49,7 @@ int Fixtures::record(const Record& r) {
     return insert(QStringLiteral(
                       "insert into accounts_dep.smena (data, smena, w_id, i_id, o_id, cena, kol_vo, brak, "
                       "color, time, ok, vvod, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, "
-                      "id_cons_use) values (:p0, :p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p0, "
+                      "id_cons_use) values (:p0, :p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p0::date, "
                       "0, 0, 0, 0, 0, 0)"),
                   {r.day, r.shift, r.worker, r.product, r.oper, r.cena, r.kolvo, r.brak, r.color,
                    r.time, r.ok}).toInt();
