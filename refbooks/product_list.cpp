@@ -24,7 +24,8 @@ QList<ui::GridColumn> productColumns() {
 }
 
 // The delete counts shift records from the first day of the previous month, in the year 2000
-// whatever today's year: in effect every record, which is what the question tells the user.
+// whatever today's year: in effect every record since 2000, as its question says ("in the current,
+// the previous months and earlier").
 QDate recordsCutOff(const QDate& today) {
     const int month = today.month() == 1 ? 13 : today.month();
     return QDate(2000, month - 1, 1);
@@ -97,22 +98,30 @@ void TForm3::showEditor() {
 void TForm3::remove() {
     const qint64 id = dm_.Izdel.field(QStringLiteral("id")).asLargeInt();
     countRecordsAndPrices(id);
-
-    if (ii_oper.field(QStringLiteral("cnt")).asInteger() > 0 &&
-        ui::confirmDelete(QStringLiteral("По изделию есть расценки они будут удалены!!!")))
-        dm_.DelSmena.execute(QStringLiteral("delete from accounts_dep.oper o where o.i_id =") + sql::integer(id));
-
-    if (Izdel_Smena.field(QStringLiteral("cnt")).asInteger() > 0) {
-        if (ui::confirmDelete(QStringLiteral("По изделию есть операции в текущем, предыдущем месяцах и "
-                                             "ранее, они будут удалены. Удалить изделие? "))) {
-            dm_.DelSmena.execute(QStringLiteral("delete from accounts_dep.smena s where s.i_id =") +
-                                 sql::integer(id));
-            dm_.DelSmena.execute(deleteGoodsSql(id));
-        }
-    } else if (ui::confirmDelete(QStringLiteral("Удалить изделие? "))) {
-        dm_.DelSmena.execute(deleteGoodsSql(id));
-    }
+    if (ii_oper.field(QStringLiteral("cnt")).asInteger() > 0) offerToDeletePrices(id);
+    if (Izdel_Smena.field(QStringLiteral("cnt")).asInteger() > 0) offerToDeleteRecordsAndProduct(id);
+    else offerToDeleteProduct(id);
     dm_.Izdel.reopen();
+}
+
+// Answering No keeps the prices, and the delete goes on to the product.
+void TForm3::offerToDeletePrices(qint64 id) {
+    if (!ui::confirmDelete(QStringLiteral("По изделию есть расценки они будут удалены!!!"))) return;
+    dm_.DelSmena.execute(QStringLiteral("delete from accounts_dep.oper o where o.i_id =") + sql::integer(id));
+}
+
+// Every shift record of the product goes, whatever its date; the monthly timesheet stays as it is.
+void TForm3::offerToDeleteRecordsAndProduct(qint64 id) {
+    if (!ui::confirmDelete(QStringLiteral("По изделию есть операции в текущем, предыдущем месяцах и ранее, "
+                                          "они будут удалены. Удалить изделие? ")))
+        return;
+    dm_.DelSmena.execute(QStringLiteral("delete from accounts_dep.smena s where s.i_id =") + sql::integer(id));
+    dm_.DelSmena.execute(deleteGoodsSql(id));
+}
+
+void TForm3::offerToDeleteProduct(qint64 id) {
+    if (!ui::confirmDelete(QStringLiteral("Удалить изделие? "))) return;
+    dm_.DelSmena.execute(deleteGoodsSql(id));
 }
 
 void TForm3::countRecordsAndPrices(qint64 id) {

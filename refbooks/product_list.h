@@ -36,6 +36,9 @@ protected:
 private:
     void showEditor();
     void countRecordsAndPrices(qint64 id);
+    void offerToDeletePrices(qint64 id);
+    void offerToDeleteRecordsAndProduct(qint64 id);
+    void offerToDeleteProduct(qint64 id);
 
     Roster& roster_;
     TDataModule6& dm_;
