@@ -40,8 +40,6 @@ protected:
     void openAsList();
     void openAsPicker();
 
-    data::Dataset& dataset() { return dataset_; }
-
     // The book's own work. Change and delete need a current row: on an empty list (or one its
     // search has emptied) they are not called. The picker hands back even on an empty list.
     virtual void add() = 0;                  // Button1 "Добавить"
