@@ -208,6 +208,8 @@ void Dataset::post() {
     emit rowsChanged();
 }
 
+void Dataset::cancel() { state_ = EditState::Browse; }
+
 void Dataset::deleteCurrent() {
     if (current_ < 0) return;
     Parameters params;

@@ -70,6 +70,7 @@ public:
     void edit();   // on an empty dataset this appends
     void setFieldValue(const QString& name, const QVariant& value);
     void post();
+    void cancel();   // leaves append() or edit() without writing; a failed post() stays pending
     void deleteCurrent();
 
 signals:

@@ -1,4 +1,152 @@
 #include "refbooks/product_editor.h"
 
+#include "app/roster.h"
+#include "data/data_module.h"
+#include "data/field.h"
+#include "data/sql_text.h"
+#include "ui/dialogs.h"
+#include "ui/guard.h"
+#include "ui/lookup_box.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString allFieldsMessage = QStringLiteral("Все поля должны быть заполнены!");
+const QString notANumberMessage = QStringLiteral("Расценка должна быть числом!");
+
+// Typing in the factor box: digits pass, a comma or a point is entered as a point, every other
+// character is refused. Pasted text follows the same rule.
+class MassaValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override {
+        input.replace(u',', u'.');
+        for (const QChar c : input)
+            if (c != u'.' && (c < u'0' || c > u'9')) return Invalid;
+        return Acceptable;
+    }
+};
+
+// What the statements may hold as the factor: digits with at most one full stop among them.
+// Typing lets through a lone point or a second one, which would break the statement.
+bool isPlainNumber(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
+    return number.match(text).hasMatch();
+}
+
+}  // namespace
+
 TForm7::TForm7(Roster& roster)
-    : ui::Form(QStringLiteral("Form7"), QStringLiteral("Изделие")), roster_(roster) {}
+    : ui::Form(QStringLiteral("Form7"), QStringLiteral("Изделие")),
+      item(roster.DataModule6->ADO_DB, QStringLiteral("select * from cmn_classifier.item order by s_caption")),
+      dm_(*roster.DataModule6) {
+    item.setFilter(QStringLiteral("id_level=2"));
+    item.setFiltered(true);
+    buildControls();
+}
+
+void TForm7::buildControls() {
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMinimumWidth(300);
+    Edit2 = new QLineEdit(this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setFixedWidth(49);
+    Edit2->setValidator(new MassaValidator(Edit2));
+    cb_item = new ui::LookupBox(QStringLiteral("cb_item"), this);
+    cb_item->setListSource(&item, QStringLiteral("id"), QStringLiteral("s_caption"));
+    Button1 = ui::makeButton(this, QStringLiteral("Button1"), QStringLiteral("Записать"));
+    Button2 = ui::makeButton(this, QStringLiteral("Button2"), QStringLiteral("Отмена"));
+    ui::setDefaultButton(Button1, true);
+
+    auto* group = new QGroupBox(QStringLiteral("Данные об изделии"), this);
+    auto* fields = new QFormLayout(group);
+    fields->addRow(QStringLiteral("Марка"), Edit1);
+    fields->addRow(QStringLiteral("Расценка"), Edit2);
+    fields->addRow(cb_item);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString TForm7::massaText(const data::Field& massa) {
+    if (massa.isNull()) return {};
+    QString text = QString::number(massa.asFloat(), 'f', 6);   // the column keeps six decimals
+    while (text.endsWith(u'0')) text.chop(1);
+    if (text.endsWith(u'.')) text.chop(1);
+    return text;
+}
+
+void TForm7::formActivate() { Edit1->setFocus(); }
+
+void TForm7::Button1Click() {
+    if (!allFieldsFilled()) {
+        ui::showError(allFieldsMessage);
+        return;
+    }
+    const QString massa = Edit2->text().trimmed();
+    if (!isPlainNumber(massa)) {
+        ui::showError(notANumberMessage);
+        return;
+    }
+    const QString mark = Edit1->text().trimmed();
+    if (dm_.CountCheck(duplicateCheckSql(mark), QStringLiteral("Такая марка изделия уже заведена!")) == 1)
+        return;
+    dm_.SQL_exec.execute(tag() == 1 ? insertSql(mark, massa) : updateSql(mark, massa));
+    dm_.Izdel.reopen();
+    accept();
+}
+
+bool TForm7::allFieldsFilled() const {
+    return !Edit1->text().trimmed().isEmpty() && !Edit2->text().trimmed().isEmpty() && groupId() != 0;
+}
+
+qint64 TForm7::groupId() const { return data::Field(cb_item->keyValue()).asLargeInt(); }
+
+qint64 TForm7::currentProductId() const {
+    return dm_.Izdel.field(QStringLiteral("id")).asLargeInt();
+}
+
+// A mark is unique whatever its letter case; a changed product may keep its own mark.
+QString TForm7::duplicateCheckSql(const QString& mark) const {
+    QString sql = QStringLiteral("select count(*) as cnt from accounts_dep.izdel where upper(marka)='") +
+                  sql::escaped(QLocale().toUpper(mark)) + u'\'';
+    if (tag() != 1) sql += QStringLiteral("and id<>") + sql::integer(currentProductId());
+    return sql;
+}
+
+QString TForm7::insertSql(const QString& mark, const QString& massa) const {
+    return QStringLiteral("INSERT INTO cmn_gds_and_srv.gds_and_srv(s_caption, s_description, id_msm_bs, "
+                          "massa, id_class_item)VALUES(") +
+           sql::text(mark) + QStringLiteral(", '', 6, ") + massa + u',' + sql::integer(groupId()) + u')';
+}
+
+// The factor goes in with the database's separator. While that is not known yet (empty), it goes
+// in with a full stop: removing the separator would write 125 for 12.5.
+QString TForm7::updateSql(const QString& mark, const QString& massa) const {
+    const QString written = dm_.Delim.isEmpty() ? massa : dm_.ConvertDecimalSeparator(massa);
+    return QStringLiteral("UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption=") + sql::text(mark) +
+           QStringLiteral(", s_description='', id_msm_bs=6, massa=") + written +
+           QStringLiteral(", id_class_item=") + sql::integer(groupId()) + QStringLiteral(" where id=") +
+           sql::integer(currentProductId());
+}

@@ -1,0 +1,105 @@
+#include "refbooks/reference_list.h"
+
+#include "data/dataset.h"
+#include "ui/guard.h"
+#include "ui/modal.h"
+#include "ui/prefix_search.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace refbooks {
+
+ReferenceList::ReferenceList(const QString& name, const QString& caption, data::Dataset& dataset,
+                             const QList<ui::GridColumn>& columns, const Search& search)
+    : ui::Form(name, caption), dataset_(dataset) {
+    buildControls(columns, search);
+}
+
+void ReferenceList::buildControls(const QList<ui::GridColumn>& columns, const Search& search) {
+    DBGrid1 = new ui::DataGrid(QStringLiteral("DBGrid1"), this);
+    DBGrid1->setColumns(columns);
+    DBGrid1->setDataset(&dataset_);
+    int gridWidth = 40;   // the row marker, the frame and a vertical scroll bar
+    for (const ui::GridColumn& column : columns) gridWidth += column.width;
+    DBGrid1->setMinimumSize(gridWidth, 360);
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setVisible(search.visible);
+    new ui::PrefixSearch(Edit1, dataset_, search.field, search.onlyTyping);
+
+    Button1 = ui::makeButton(this, QStringLiteral("Button1"), QStringLiteral("Добавить"));
+    Button2 = ui::makeButton(this, QStringLiteral("Button2"), QStringLiteral("Изменить"));
+    Button3 = ui::makeButton(this, QStringLiteral("Button3"), QStringLiteral("Удалить"));
+    Button4 = ui::makeButton(this, QStringLiteral("Button4"), QStringLiteral("Выход"));
+    ui::setDefaultButton(Button1, true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button3);
+    buttons->addStretch();
+    buttons->addWidget(Button4);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(DBGrid1, 1);
+    layout->addWidget(Edit1);
+    layout->addLayout(buttons);
+
+    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { add(); }));
+    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
+    connect(DBGrid1, &ui::DataGrid::dblClick, this, ui::guarded([this] { Button2Click(); }));
+    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
+    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ReferenceList::openAsList() {
+    setTag(0);
+    dataset_.open();
+    ui::setDefaultButton(Button2, false);
+    Button2->setText(QStringLiteral("Изменить"));
+    Button1->setVisible(true);
+    Button3->setVisible(true);
+    ui::showModal(*this);
+    dataset_.close();
+}
+
+void ReferenceList::openAsPicker() {
+    setTag(1);
+    dataset_.open();
+    Button2->setText(QStringLiteral("Выбрать"));
+    Button1->setVisible(false);
+    Button3->setVisible(false);
+    ui::setDefaultButton(Button2, true);
+    Edit1->setVisible(true);
+    Edit1->clear();
+    ui::showModal(*this);
+    ui::setDefaultButton(Button2, false);
+    Edit1->setVisible(false);
+    // The box stays hidden from now on; a search left in it would go on narrowing the list
+    // where nobody can see or undo it.
+    Edit1->clear();
+    dataset_.close();
+}
+
+void ReferenceList::Button2Click() {
+    if (tag() != 0) {
+        handBackCurrentRow();
+        accept();
+        return;
+    }
+    if (!dataset_.isEmpty()) change();
+}
+
+void ReferenceList::Button3Click() {
+    if (!dataset_.isEmpty()) remove();
+}
+
+void ReferenceList::formActivate() {
+    if (!Edit1->isHidden()) Edit1->setFocus();
+}
+
+}  // namespace refbooks

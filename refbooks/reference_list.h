@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ui/data_grid.h"
+#include "ui/form.h"
+
+class QLineEdit;
+class QPushButton;
+namespace data { class Dataset; }
+
+namespace refbooks {
+
+// What a reference-book list of one shared dataset has in every book: the grid, the search box
+// under it and the four buttons, the list-mode and picker-mode openers, and the choice in picker
+// mode. A book adds its own add, change and delete, and what it hands back to its picker's opener.
+class ReferenceList : public ui::Form {
+    Q_OBJECT
+
+public:
+    ui::DataGrid* DBGrid1;
+    QLineEdit* Edit1;        // the search box
+    QPushButton* Button1;    // "Добавить"
+    QPushButton* Button2;    // "Изменить", or "Выбрать" in picker mode
+    QPushButton* Button3;    // "Удалить"
+    QPushButton* Button4;    // "Выход"
+
+    void formActivate() override;
+
+protected:
+    struct Search {
+        QString field;     // the field whose beginning the search text matches
+        bool onlyTyping;   // every key but typed characters and Backspace is discarded
+        bool visible;      // whether the box shows before the list first serves as a picker
+    };
+
+    ReferenceList(const QString& name, const QString& caption, data::Dataset& dataset,
+                  const QList<ui::GridColumn>& columns, const Search& search);
+
+    // Shows the list in list mode (tag 0) or in picker mode (tag 1), with its dataset open only
+    // while it is shown.
+    void openAsList();
+    void openAsPicker();
+
+    // The book's own work. Change and delete need a current row: on an empty list (or one its
+    // search has emptied) they are not called. The picker hands back even on an empty list.
+    virtual void add() = 0;                  // Button1 "Добавить"
+    virtual void change() = 0;               // Button2 "Изменить", or a double-click
+    virtual void remove() = 0;               // Button3 "Удалить"
+    virtual void handBackCurrentRow() = 0;   // Button2 "Выбрать", or a double-click
+
+private:
+    void buildControls(const QList<ui::GridColumn>& columns, const Search& search);
+    void Button2Click();
+    void Button3Click();
+
+    data::Dataset& dataset_;
+};
+
+}  // namespace refbooks
