@@ -38,13 +38,14 @@ void TForm8::showAsList() {
 void TForm8::showAsPicker(OperationKindPickReceiver& receiver) {
     receiver_ = &receiver;
     const auto forget = qScopeGuard([this] { receiver_ = nullptr; });
-    openAsPicker();
+    openAsPicker(1, AfterPicking::Restore);
 }
 
-void TForm8::handBackCurrentRow() {
-    if (!receiver_) return;
+bool TForm8::handBackCurrentRow() {
+    if (!receiver_) return false;
     receiver_->receiveOperationKind(dm_.Vid_oper.field(QStringLiteral("vid")).asString().trimmed(),
                                     dm_.Vid_oper.field(QStringLiteral("id")).asInteger());
+    return true;
 }
 
 void TForm8::add() {

@@ -24,7 +24,7 @@ protected:
     void add() override;
     void change() override;
     void remove() override;
-    void handBackCurrentRow() override;
+    bool handBackCurrentRow() override;
 
 private:
     Roster& roster_;

@@ -54,13 +54,14 @@ void TForm3::showAsList() { openAsList(); }
 void TForm3::showAsPicker(ProductPickReceiver& receiver) {
     receiver_ = &receiver;
     const auto forget = qScopeGuard([this] { receiver_ = nullptr; });
-    openAsPicker();
+    openAsPicker(1, AfterPicking::Restore);
 }
 
-void TForm3::handBackCurrentRow() {
-    if (!receiver_) return;
+bool TForm3::handBackCurrentRow() {
+    if (!receiver_) return false;
     receiver_->receiveProduct(dm_.Izdel.field(QStringLiteral("marka")).asString().trimmed(),
                               dm_.Izdel.field(QStringLiteral("id")).asInteger());
+    return true;
 }
 
 void TForm3::add() {

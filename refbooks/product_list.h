@@ -31,7 +31,7 @@ protected:
     void add() override;
     void change() override;
     void remove() override;
-    void handBackCurrentRow() override;
+    bool handBackCurrentRow() override;
 
 private:
     void showEditor();

@@ -61,14 +61,16 @@ void ReferenceList::openAsList() {
     dataset_.open();
     ui::setDefaultButton(Button2, false);
     Button2->setText(QStringLiteral("Изменить"));
+    // A picker took the default role; list mode gives it back to "Добавить".
+    ui::setDefaultButton(Button1, true);
     Button1->setVisible(true);
     Button3->setVisible(true);
     ui::showModal(*this);
     dataset_.close();
 }
 
-void ReferenceList::openAsPicker() {
-    setTag(1);
+void ReferenceList::openAsPicker(int tag, AfterPicking after) {
+    setTag(tag);
     dataset_.open();
     Button2->setText(QStringLiteral("Выбрать"));
     Button1->setVisible(false);
@@ -77,18 +79,19 @@ void ReferenceList::openAsPicker() {
     Edit1->setVisible(true);
     Edit1->clear();
     ui::showModal(*this);
-    ui::setDefaultButton(Button2, false);
-    Edit1->setVisible(false);
-    // The box stays hidden from now on; a search left in it would go on narrowing the list
-    // where nobody can see or undo it.
-    Edit1->clear();
+    if (after == AfterPicking::Restore) {
+        ui::setDefaultButton(Button2, false);
+        Edit1->setVisible(false);
+        // The box stays hidden from now on; a search left in it would go on narrowing the list
+        // where nobody can see or undo it.
+        Edit1->clear();
+    }
     dataset_.close();
 }
 
 void ReferenceList::Button2Click() {
     if (tag() != 0) {
-        handBackCurrentRow();
-        accept();
+        done(handBackCurrentRow() ? QDialog::Accepted : QDialog::Rejected);
         return;
     }
     if (!dataset_.isEmpty()) change();

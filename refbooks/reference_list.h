@@ -35,17 +35,20 @@ protected:
     ReferenceList(const QString& name, const QString& caption, data::Dataset& dataset,
                   const QList<ui::GridColumn>& columns, const Search& search);
 
-    // Shows the list in list mode (tag 0) or in picker mode (tag 1), with its dataset open only
-    // while it is shown.
+    // Shows the list in list mode (tag 0) or in picker mode (tag names the opener), with its
+    // dataset open only while it is shown. A picker that restores puts the buttons and the search
+    // box back as list mode had them once it closes.
     void openAsList();
-    void openAsPicker();
+    enum class AfterPicking { Restore, Keep };
+    void openAsPicker(int tag, AfterPicking after);
 
     // The book's own work. Change and delete need a current row: on an empty list (or one its
-    // search has emptied) they are not called. The picker hands back even on an empty list.
+    // search has emptied) they are not called. The book's picker decides itself what it hands
+    // back from an empty list; the picker closes either way, accepted when it handed back.
     virtual void add() = 0;                  // Button1 "Добавить"
     virtual void change() = 0;               // Button2 "Изменить", or a double-click
     virtual void remove() = 0;               // Button3 "Удалить"
-    virtual void handBackCurrentRow() = 0;   // Button2 "Выбрать", or a double-click
+    virtual bool handBackCurrentRow() = 0;   // Button2 "Выбрать", or a double-click
 
 private:
     void buildControls(const QList<ui::GridColumn>& columns, const Search& search);
