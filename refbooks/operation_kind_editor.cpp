@@ -3,16 +3,14 @@
 #include "app/roster.h"
 #include "data/data_module.h"
 #include "data/sql_text.h"
+#include "refbooks/editor_frame.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 
 #include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TForm9::TForm9(Roster& roster)
     : ui::Form(QStringLiteral("Form9"), QStringLiteral("Form9")), dm_(*roster.DataModule6) {
@@ -23,26 +21,11 @@ void TForm9::buildControls() {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMinimumWidth(300);
-    Button1 = ui::makeButton(this, QStringLiteral("Button1"), QStringLiteral("Записать"));
-    Button2 = ui::makeButton(this, QStringLiteral("Button2"), QStringLiteral("Отмена"));
-    ui::setDefaultButton(Button1, true);
-
-    auto* group = new QGroupBox(QStringLiteral("Вид операции"), this);
-    auto* fields = new QFormLayout(group);
-    fields->addRow(QStringLiteral("Операция"), Edit1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    const refbooks::EditorFrame frame = refbooks::layOutEditor(*this, QStringLiteral("Вид операции"));
+    frame.fields->addRow(QStringLiteral("Операция"), Edit1);
+    Button1 = frame.Button1;
+    Button2 = frame.Button2;
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm9::formActivate() { Edit1->setFocus(); }

@@ -4,19 +4,17 @@
 #include "data/data_module.h"
 #include "data/field.h"
 #include "data/sql_text.h"
+#include "refbooks/editor_frame.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/lookup_box.h"
 
 #include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QValidator>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -65,28 +63,13 @@ void TForm7::buildControls() {
     Edit2->setValidator(new MassaValidator(Edit2));
     cb_item = new ui::LookupBox(QStringLiteral("cb_item"), this);
     cb_item->setListSource(&item, QStringLiteral("id"), QStringLiteral("s_caption"));
-    Button1 = ui::makeButton(this, QStringLiteral("Button1"), QStringLiteral("Записать"));
-    Button2 = ui::makeButton(this, QStringLiteral("Button2"), QStringLiteral("Отмена"));
-    ui::setDefaultButton(Button1, true);
-
-    auto* group = new QGroupBox(QStringLiteral("Данные об изделии"), this);
-    auto* fields = new QFormLayout(group);
-    fields->addRow(QStringLiteral("Марка"), Edit1);
-    fields->addRow(QStringLiteral("Расценка"), Edit2);
-    fields->addRow(cb_item);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    const refbooks::EditorFrame frame = refbooks::layOutEditor(*this, QStringLiteral("Данные об изделии"));
+    frame.fields->addRow(QStringLiteral("Марка"), Edit1);
+    frame.fields->addRow(QStringLiteral("Расценка"), Edit2);
+    frame.fields->addRow(cb_item);
+    Button1 = frame.Button1;
+    Button2 = frame.Button2;
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString TForm7::massaText(const data::Field& massa) {

@@ -3,19 +3,18 @@
 #include "app/roster.h"
 #include "data/data_module.h"
 #include "data/sql_text.h"
+#include "refbooks/editor_frame.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/lookup_box.h"
 #include "ui/modal.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace {
@@ -42,7 +41,8 @@ TForm2::TForm2(Roster& roster)
 }
 
 void TForm2::buildControls() {
-    GroupBox1 = new QGroupBox(QStringLiteral("Данные о работнике"), this);
+    const refbooks::EditorFrame frame = refbooks::layOutEditor(*this, QStringLiteral("Данные о работнике"));
+    GroupBox1 = frame.group;
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     Edit1 = new QLineEdit(GroupBox1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -50,28 +50,13 @@ void TForm2::buildControls() {
     LCB_department = lookupBox(QStringLiteral("LCB_department"), department, GroupBox1);
     LCB_staffpos = lookupBox(QStringLiteral("LCB_staffpos"), staffpos, GroupBox1);
     LCB_roles = lookupBox(QStringLiteral("LCB_roles"), roles, GroupBox1);
-
-    auto* fields = new QFormLayout(GroupBox1);
-    fields->addRow(QStringLiteral("ФИО"), Edit1);
-    fields->addRow(QStringLiteral("Подразделение"), LCB_department);
-    fields->addRow(QStringLiteral("Должность"), LCB_staffpos);
-    fields->addRow(QStringLiteral("Роль"), LCB_roles);
-
-    Button1 = ui::makeButton(this, QStringLiteral("Button1"), QStringLiteral("Записать"));
-    Button2 = ui::makeButton(this, QStringLiteral("Button2"), QStringLiteral("Отмена"));
-    ui::setDefaultButton(Button1, true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    frame.fields->addRow(QStringLiteral("ФИО"), Edit1);
+    frame.fields->addRow(QStringLiteral("Подразделение"), LCB_department);
+    frame.fields->addRow(QStringLiteral("Должность"), LCB_staffpos);
+    frame.fields->addRow(QStringLiteral("Роль"), LCB_roles);
+    Button1 = frame.Button1;
+    Button2 = frame.Button2;
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 // The wheel reaches whichever control lies under the pointer; the editor takes it first from
