@@ -41,15 +41,7 @@ protected:
             "select coalesce(string_agg(trim(vid), '|' order by id), '') from accounts_dep.vid_oper")).toString();
     }
 
-    // The one box shown, checked as an error the user can correct.
-    void expectOneError(const QString& text) {
-        ASSERT_EQ(ui.dialogs.shown().size(), 1u) << ui.dialogs.texts().join(u'|').toStdString();
-        const ScriptedDialogs::Shown& box = ui.dialogs.shown()[0];
-        EXPECT_EQ(box.kind, ScriptedDialogs::Kind::Message);
-        EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.caption, QStringLiteral("Ошибка"));
-        EXPECT_EQ(box.icon, ui::Icon::Error);
-    }
+    void expectOneError(const QString& text) { expectOnlyError(ui.dialogs, text); }
 };
 
 TEST_F(OperationKindsTest, JournalMenuOpensTheWholeListWithTheSearchHidden) {

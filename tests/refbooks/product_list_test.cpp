@@ -82,14 +82,7 @@ protected:
         roster.Form3->showAsList();
     }
 
-    void expectOneError(const QString& text) {
-        ASSERT_EQ(ui.dialogs.shown().size(), 1u) << ui.dialogs.texts().join(u'|').toStdString();
-        const ScriptedDialogs::Shown& box = ui.dialogs.shown()[0];
-        EXPECT_EQ(box.kind, ScriptedDialogs::Kind::Message);
-        EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.caption, QStringLiteral("Ошибка"));
-        EXPECT_EQ(box.icon, ui::Icon::Error);
-    }
+    void expectOneError(const QString& text) { expectOnlyError(ui.dialogs, text); }
 };
 
 TEST_F(ProductsTest, JournalMenuOpensTheListOfProductsByMark) {

@@ -2,6 +2,7 @@
 
 // Reaching the controls of a reference-book window the way a user sees them: by their names.
 
+#include "tests/support/scripted_ui.h"
 #include "ui/data_grid.h"
 #include "ui/form.h"
 
@@ -41,6 +42,17 @@ inline QStringList listed(QWidget& window, int column = 0) {
     for (int row = 0; row < model->rowCount(); ++row)
         out << model->data(model->index(row, column)).toString().trimmed();
     return out;
+}
+
+// The one box shown, checked as an error the user can correct.
+inline void expectOnlyError(const testing_support::ScriptedDialogs& dialogs, const QString& text) {
+    using testing_support::ScriptedDialogs;
+    ASSERT_EQ(dialogs.shown().size(), 1u) << dialogs.texts().join(u'|').toStdString();
+    const ScriptedDialogs::Shown& box = dialogs.shown()[0];
+    EXPECT_EQ(box.kind, ScriptedDialogs::Kind::Message);
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, QStringLiteral("Ошибка"));
+    EXPECT_EQ(box.icon, ui::Icon::Error);
 }
 
 inline void doubleClickGrid(QWidget& window) { emit control<ui::DataGrid>(window, "DBGrid1")->dblClick(); }
