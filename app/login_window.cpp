@@ -47,7 +47,7 @@ TForm23::TForm23(Roster& roster)
     Edit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     Button1 = ui::makeButton(this, QStringLiteral("Button1"), QStringLiteral("Вход"));
     Button2 = ui::makeButton(this, QStringLiteral("Button2"), QStringLiteral("Отмена"));
-    ui::setDefaultButton(Button1, true);
+    Button1->setDefault(true);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

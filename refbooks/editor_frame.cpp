@@ -16,7 +16,7 @@ EditorFrame layOutEditor(ui::Form& editor, const QString& groupCaption) {
     frame.fields = new QFormLayout(frame.group);
     frame.Button1 = ui::makeButton(&editor, QStringLiteral("Button1"), QStringLiteral("Записать"));
     frame.Button2 = ui::makeButton(&editor, QStringLiteral("Button2"), QStringLiteral("Отмена"));
-    ui::setDefaultButton(frame.Button1, true);
+    frame.Button1->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

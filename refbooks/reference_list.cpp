@@ -35,7 +35,7 @@ void ReferenceList::buildControls(const QList<ui::GridColumn>& columns, const Se
     Button2 = ui::makeButton(this, QStringLiteral("Button2"), QStringLiteral("Изменить"));
     Button3 = ui::makeButton(this, QStringLiteral("Button3"), QStringLiteral("Удалить"));
     Button4 = ui::makeButton(this, QStringLiteral("Button4"), QStringLiteral("Выход"));
-    ui::setDefaultButton(Button1, true);
+    Button1->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Button1);
@@ -59,10 +59,10 @@ void ReferenceList::buildControls(const QList<ui::GridColumn>& columns, const Se
 void ReferenceList::openAsList() {
     setTag(0);
     dataset_.open();
-    ui::setDefaultButton(Button2, false);
+    Button2->setDefault(false);
     Button2->setText(QStringLiteral("Изменить"));
     // A picker took the default role; list mode gives it back to "Добавить".
-    ui::setDefaultButton(Button1, true);
+    Button1->setDefault(true);
     Button1->setVisible(true);
     Button3->setVisible(true);
     ui::showModal(*this);
@@ -75,12 +75,12 @@ void ReferenceList::openAsPicker(int tag, AfterPicking after) {
     Button2->setText(QStringLiteral("Выбрать"));
     Button1->setVisible(false);
     Button3->setVisible(false);
-    ui::setDefaultButton(Button2, true);
+    Button2->setDefault(true);
     Edit1->setVisible(true);
     Edit1->clear();
     ui::showModal(*this);
     if (after == AfterPicking::Restore) {
-        ui::setDefaultButton(Button2, false);
+        Button2->setDefault(false);
         Edit1->setVisible(false);
         // The box stays hidden from now on; a search left in it would go on narrowing the list
         // where nobody can see or undo it.

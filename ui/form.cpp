@@ -16,6 +16,4 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
-void setDefaultButton(QPushButton* button, bool isDefault) { button->setDefault(isDefault); }
-
 }  // namespace ui

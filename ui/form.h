@@ -31,7 +31,4 @@ private:
 // never the button that happens to have the focus.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
 
-// Makes `button` the one default button of its window, or takes that role away from it.
-void setDefaultButton(QPushButton* button, bool isDefault);
-
 }  // namespace ui
