@@ -4,6 +4,7 @@
 #include "data/named_params.h"
 #include "data/pg_values.h"
 
+#include <QScopeGuard>
 #include <libpq-fe.h>
 
 namespace data {
@@ -25,7 +26,21 @@ QString connectionMessage(const PGconn* conn) {
     return QString::fromUtf8(PQerrorMessage(conn)).trimmed();
 }
 
+// The message of a connection that went away, for the one box the user sees.
+QString lostMessage(const PGconn* conn) {
+    const QString message = connectionMessage(conn);
+    return message.isEmpty() ? QStringLiteral("Соединение с базой данных потеряно") : message;
+}
+
 void ignoreNotice(void*, const char*) {}
+
+// A statement that only reads: sent again when the connection broke under it, which a write must
+// never be (it may have been committed before its reply was lost). One select, nothing after it.
+bool isRead(const QString& text) {
+    QString body = text.trimmed();
+    while (body.endsWith(u';')) body.chop(1);
+    return body.startsWith(QLatin1String("select"), Qt::CaseInsensitive) && !body.contains(u';');
+}
 
 bool succeeded(const PGresult* r) {
     const ExecStatusType status = PQresultStatus(r);
@@ -67,19 +82,39 @@ void Connection::close() {
     conn_ = nullptr;
 }
 
-void Connection::resetIfBroken() {
-    // Reads whatever the server sent while we were idle; a server that went down has closed the
-    // socket by now, which marks the connection bad.
-    PQconsumeInput(conn_);
+void Connection::checkBeforeStatement() {
+    // Reads whatever the server sent while we were idle. A server that went down sent its last
+    // message and closed the socket: the first read takes the message, the second meets the
+    // end of the stream, which marks the connection bad.
+    for (int read = 0; read < 2 && PQconsumeInput(conn_); ++read) {
+    }
     if (PQstatus(conn_) == CONNECTION_OK) return;
+    if (inTransaction_) throw DbError(lostMessage(conn_));
+    reset();
+}
+
+void Connection::reset() {
     PQreset(conn_);
-    if (PQstatus(conn_) != CONNECTION_OK) throw DbError(connectionMessage(conn_));
+    if (PQstatus(conn_) != CONNECTION_OK) throw DbError(lostMessage(conn_));
 }
 
 PGresult* Connection::send(const QByteArray& text, const std::vector<const char*>& values) {
     if (values.empty()) return PQexec(conn_, text.constData());
     return PQexecParams(conn_, text.constData(), int(values.size()), nullptr, values.data(),
                         nullptr, nullptr, 0);
+}
+
+Result Connection::run(const QByteArray& text, const std::vector<const char*>& values, bool readOnly) {
+    Result result(send(text, values));
+    const bool lostOnTheWay = !succeeded(result.get()) && PQstatus(conn_) == CONNECTION_BAD;
+    if (lostOnTheWay && readOnly && !inTransaction_) {
+        reset();
+        result.reset(send(text, values));
+    }
+    if (!result) throw DbError(lostMessage(conn_));
+    if (!succeeded(result.get()))
+        throw DbError(QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed());
+    return result;
 }
 
 Result Connection::exec(const Statement& statement) {
@@ -92,18 +127,29 @@ Result Connection::exec(const Statement& statement) {
     std::vector<const char*> pointers;
     for (const auto& value : values) pointers.push_back(value ? value->constData() : nullptr);
 
-    const QByteArray text = positional.text.toUtf8();
-    resetIfBroken();
-    Result result(send(text, pointers));
-    if (!succeeded(result.get()) && PQstatus(conn_) == CONNECTION_BAD) {
-        PQreset(conn_);
-        if (PQstatus(conn_) != CONNECTION_OK) throw DbError(connectionMessage(conn_));
-        result.reset(send(text, pointers));
-    }
-    if (!result) throw DbError(connectionMessage(conn_));
-    if (!succeeded(result.get()))
-        throw DbError(QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed());
-    return result;
+    checkBeforeStatement();
+    return run(positional.text.toUtf8(), pointers, isRead(statement.text));
+}
+
+void Connection::beginTransaction() {
+    if (inTransaction_) throw DbError(QStringLiteral("Транзакция уже начата"));
+    exec(Statement{QStringLiteral("begin"), {}, {}});
+    inTransaction_ = true;
+}
+
+void Connection::commitTransaction() {
+    const auto ended = qScopeGuard([this] { inTransaction_ = false; });
+    const Result result = exec(Statement{QStringLiteral("commit"), {}, {}});
+    // A transaction that failed earlier answers its commit with a rollback, not with an error.
+    if (qstrcmp(PQcmdStatus(result.get()), "COMMIT") != 0)
+        throw DbError(QStringLiteral("Транзакция отменена, изменения не сохранены"));
+}
+
+void Connection::rollbackTransaction() {
+    inTransaction_ = false;
+    if (!conn_ || PQstatus(conn_) != CONNECTION_OK) return;   // the server has rolled it back
+    if (listener_) listener_(Statement{QStringLiteral("rollback"), {}, {}});
+    PQclear(PQexec(conn_, "rollback"));
 }
 
 }  // namespace data

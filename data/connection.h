@@ -35,9 +35,15 @@ struct ConnectionSettings {
 struct ResultDeleter { void operator()(pg_result* r) const; };
 using Result = std::unique_ptr<pg_result, ResultDeleter>;
 
-// The one database connection of a run. Every statement goes through exec(); a connection found
-// broken (the server restarted, the network dropped) is reset before the statement, and a
-// statement that failed because the connection broke under it is sent once more after a reset.
+// The one database connection of a run. Every statement goes through exec().
+//
+// A connection found broken before a statement (the server restarted, the network dropped while
+// it was idle) is reset, and the statement goes to the new session: nothing of it was sent yet.
+// A connection that breaks while a statement is on its way is different: a write may have been
+// committed before its reply was lost, so only a read outside a transaction is sent again. A
+// write fails with libpq's message and the next statement reconnects. Inside a transaction a
+// broken connection is never reset: the server has rolled the transaction back, and every
+// statement of it fails until it ends.
 class Connection {
 public:
     explicit Connection(ConnectionSettings settings = {});
@@ -58,13 +64,23 @@ public:
 
     void setListener(StatementListener listener) { listener_ = std::move(listener); }
 
+    // The transaction in which statements run until it ends; see Transaction, which is how the
+    // program uses them. Throw DbError.
+    void beginTransaction();
+    void commitTransaction();
+    void rollbackTransaction();   // never throws: a broken connection has rolled back already
+    bool inTransaction() const { return inTransaction_; }
+
 private:
-    void resetIfBroken();
+    void checkBeforeStatement();
+    void reset();
     pg_result* send(const QByteArray& text, const std::vector<const char*>& values);
+    Result run(const QByteArray& text, const std::vector<const char*>& values, bool readOnly);
 
     ConnectionSettings settings_;
     pg_conn* conn_ = nullptr;
     StatementListener listener_;
+    bool inTransaction_ = false;
 };
 
 }  // namespace data

@@ -1,16 +1,33 @@
 #include "data/field.h"
 
 #include <QLocale>
-#include <cmath>
 
 namespace data {
 
-QString displayText(const QVariant& value) {
-    if (value.isNull()) return {};
+std::optional<Decimal> decimalOf(const QVariant& value) {
+    if (value.isNull()) return std::nullopt;
+    if (value.metaType() == QMetaType::fromType<Decimal>()) return value.value<Decimal>();
     switch (value.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float:
-        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::Float: return Decimal::fromDouble(value.toDouble());
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort: return Decimal::fromInteger(value.toLongLong());
+    default: return Decimal::parse(value.toString());
+    }
+}
+
+QString displayText(const QVariant& value) {
+    if (value.isNull()) return {};
+    if (value.metaType() == QMetaType::fromType<Decimal>()) return value.value<Decimal>().toString();
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const auto exact = Decimal::fromDouble(value.toDouble());
+        return exact ? exact->toString() : QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest);
+    }
     case QMetaType::QDate: return value.toDate().toString(QStringLiteral("dd.MM.yyyy"));
     case QMetaType::QDateTime: {
         const QDateTime dt = value.toDateTime();
@@ -23,18 +40,13 @@ QString displayText(const QVariant& value) {
 
 QString Field::asString() const { return displayText(value_); }
 
-int Field::asInteger() const { return int(asLargeInt()); }
-
-qint64 Field::asLargeInt() const {
-    if (value_.isNull()) return 0;
-    if (value_.typeId() == QMetaType::Double) return qint64(std::llround(value_.toDouble()));
-    return value_.toString().trimmed().toLongLong();
+qint64 Field::asInteger() const {
+    const auto exact = decimalOf(value_);
+    if (!exact) return 0;
+    return exact->rounded(0).toInteger().value_or(0);
 }
 
-double Field::asFloat() const {
-    if (value_.isNull()) return 0;
-    return value_.toString().trimmed().toDouble();
-}
+Decimal Field::asDecimal() const { return decimalOf(value_).value_or(Decimal()); }
 
 QDate Field::asDate() const { return asDateTime().date(); }
 

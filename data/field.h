@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/decimal.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -17,12 +19,13 @@ public:
     bool isNull() const { return value_.isNull(); }
     const QVariant& value() const { return value_; }
 
-    // Numbers without a thousands separator and with a full stop, dates as DD.MM.YYYY, date-times
-    // with their time of day only when they have one.
+    // Numbers in plain decimal digits with a full stop, never in exponent form; dates as
+    // DD.MM.YYYY, date-times with their time of day only when they have one.
     QString asString() const;
-    int asInteger() const;
-    qint64 asLargeInt() const;
-    double asFloat() const;
+    // Whole numbers, 64 bits wide: ids of numeric(15,0) columns come back whole.
+    qint64 asInteger() const;
+    // The exact value of a number (0 for NULL or for a text that is no number).
+    Decimal asDecimal() const;
     QDate asDate() const;
     QDateTime asDateTime() const;
 
@@ -32,5 +35,9 @@ private:
 
 // The display text of a value, as Field::asString gives it.
 QString displayText(const QVariant& value);
+
+// The exact value of a number held in a variant, whatever type it was read as; nullopt for NULL,
+// for a NaN and for a text that is no number.
+std::optional<Decimal> decimalOf(const QVariant& value);
 
 }  // namespace data

@@ -1,5 +1,7 @@
 #include "data/pg_values.h"
 
+#include "data/decimal.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -33,8 +35,12 @@ QVariant fromPgText(unsigned int typeOid, const char* text, int length) {
     case Int8:
     case Oid_: return QVariant(raw.toLongLong());
     case Float4:
-    case Float8:
-    case Numeric: return QVariant(raw.toDouble());
+    case Float8: return QVariant(raw.toDouble());
+    case Numeric: {
+        // Kept as the digits the server sent; NaN, the one value that is no number, stays text.
+        const auto decimal = Decimal::parse(QString::fromLatin1(raw));
+        return decimal ? QVariant::fromValue(*decimal) : QVariant(QString::fromLatin1(raw));
+    }
     case Date: return QVariant(QDate::fromString(QString::fromLatin1(raw), Qt::ISODate));
     case Time: return QVariant(QTime::fromString(QString::fromLatin1(raw.left(8)), Qt::ISODate));
     case Timestamp:
@@ -45,6 +51,7 @@ QVariant fromPgText(unsigned int typeOid, const char* text, int length) {
 
 std::optional<QByteArray> toPgText(const QVariant& value) {
     if (value.isNull()) return std::nullopt;
+    if (value.metaType() == QMetaType::fromType<Decimal>()) return value.value<Decimal>().toString().toLatin1();
     switch (value.typeId()) {
     case QMetaType::Bool: return QByteArray(value.toBool() ? "t" : "f");
     case QMetaType::Double:

@@ -7,7 +7,7 @@
 namespace data {
 
 // Reads one value of a result, given in PostgreSQL's text format, into the Qt type that matches
-// the column's type: integers, floating point (numeric too), dates, date-times, booleans, text.
+// the column's type: integers, floating point, exact decimals (numeric), dates, date-times, booleans, text.
 QVariant fromPgText(unsigned int typeOid, const char* text, int length);
 
 // Writes a bound parameter in the text format the server reads whatever the session's DateStyle:

@@ -44,14 +44,13 @@ public:
         fail();
     }
 
-    double number() {
+    Decimal number() {
         skipBlanks();
         const qsizetype start = i_;
         while (i_ < s_.size() && (s_[i_].isDigit() || s_[i_] == u'.' || s_[i_] == u'-')) ++i_;
-        bool ok = false;
-        const double value = s_.mid(start, i_ - start).toDouble(&ok);
-        if (!ok) fail();
-        return value;
+        const auto value = Decimal::parse(QStringView(s_).mid(start, i_ - start));
+        if (!value) fail();
+        return *value;
     }
 
     [[noreturn]] void fail() const {
@@ -107,7 +106,8 @@ bool RowFilter::matches(const ValueOf& valueOf) const {
     for (const Term& term : terms_) {
         const QVariant value = valueOf(term.field);
         if (term.numeric) {
-            if (value.isNull() || Field(value).asFloat() != term.number) return false;
+            const auto exact = decimalOf(value);
+            if (!exact || *exact != term.number) return false;
             continue;
         }
         // Blank-padded columns compare as their text without the padding.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/decimal.h"
+
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -29,7 +31,7 @@ private:
         bool anyPrefix = false;
         bool anySuffix = false;
         bool numeric = false;
-        double number = 0;
+        Decimal number;
     };
     std::vector<Term> terms_;
 };

@@ -1,14 +1,10 @@
 #include "data/sql_text.h"
 
-#include <QLocale>
-
 namespace sql {
 
 QString integer(qint64 value) { return QString::number(value); }
 
-QString decimal(double value) {
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
-}
+QString decimal(const data::Decimal& value) { return value.toString(u'.'); }
 
 QString date(const QDate& value) { return value.toString(QStringLiteral("dd.MM.yyyy")); }
 

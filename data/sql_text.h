@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/decimal.h"
+
 #include <QDate>
 #include <QString>
 
@@ -8,7 +10,7 @@
 namespace sql {
 
 QString integer(qint64 value);         // 42, -7
-QString decimal(double value);         // 12.5 with a full stop, whatever the locale
+QString decimal(const data::Decimal& value);   // 12.5 with a full stop, whatever the locale
 QString date(const QDate& value);      // 09.12.2026, read day first by the server
 QString text(const QString& value);    // 'O''Brien': quoted, every quote doubled
 

@@ -49,7 +49,7 @@ QString TForm9::duplicateCheckSql(const QString& name) const {
                   sql::escaped(QLocale().toUpper(name)) + u'\'';
     if (tag() != 1)
         sql += QStringLiteral(" and id<>") +
-               sql::integer(dm_.Vid_oper.field(QStringLiteral("id")).asLargeInt());
+               sql::integer(dm_.Vid_oper.field(QStringLiteral("id")).asInteger());
     return sql;
 }
 

@@ -8,17 +8,17 @@
 class WorkerPickReceiver {
 public:
     virtual ~WorkerPickReceiver() = default;
-    virtual void receiveWorker(const QString& fio, int id) = 0;
+    virtual void receiveWorker(const QString& fio, qint64 id) = 0;
 };
 
 class ProductPickReceiver {
 public:
     virtual ~ProductPickReceiver() = default;
-    virtual void receiveProduct(const QString& marka, int id) = 0;
+    virtual void receiveProduct(const QString& marka, qint64 id) = 0;
 };
 
 class OperationKindPickReceiver {
 public:
     virtual ~OperationKindPickReceiver() = default;
-    virtual void receiveOperationKind(const QString& vid, int id) = 0;
+    virtual void receiveOperationKind(const QString& vid, qint64 id) = 0;
 };

@@ -22,23 +22,29 @@ const QString allFieldsMessage = QStringLiteral("Все поля должны б
 const QString notANumberMessage = QStringLiteral("Расценка должна быть числом!");
 
 // Typing in the factor box: digits pass, a comma or a point is entered as a point, every other
-// character is refused. Pasted text follows the same rule.
+// character is refused; pasted text follows the same rule. A minus is never typed, but a negative
+// factor shown for change keeps its sign in front, so that it can be saved again.
 class MassaValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    explicit MassaValidator(QLineEdit* box) : QValidator(box), box_(box) {}
 
     State validate(QString& input, int&) const override {
         input.replace(u',', u'.');
-        for (const QChar c : input)
-            if (c != u'.' && (c < u'0' || c > u'9')) return Invalid;
+        const bool keepsSign = box_->text().startsWith(u'-') && input.startsWith(u'-');
+        for (qsizetype i = keepsSign ? 1 : 0; i < input.size(); ++i)
+            if (input[i] != u'.' && (input[i] < u'0' || input[i] > u'9')) return Invalid;
         return Acceptable;
     }
+
+private:
+    QLineEdit* box_;
 };
 
-// What the statements may hold as the factor: digits with at most one full stop among them.
-// Typing lets through a lone point or a second one, which would break the statement.
+// What the statements may hold as the factor: digits with at most one full stop among them, after
+// the sign of a negative factor. Typing lets through a lone point or a second one, which would
+// break the statement.
 bool isPlainNumber(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("^([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
+    static const QRegularExpression number(QStringLiteral("^-?([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
     return number.match(text).hasMatch();
 }
 
@@ -72,14 +78,6 @@ void TForm7::buildControls() {
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
 }
 
-QString TForm7::massaText(const data::Field& massa) {
-    if (massa.isNull()) return {};
-    QString text = QString::number(massa.asFloat(), 'f', 6);   // the column keeps six decimals
-    while (text.endsWith(u'0')) text.chop(1);
-    if (text.endsWith(u'.')) text.chop(1);
-    return text;
-}
-
 void TForm7::formActivate() { Edit1->setFocus(); }
 
 void TForm7::Button1Click() {
@@ -104,10 +102,10 @@ bool TForm7::allFieldsFilled() const {
     return !Edit1->text().trimmed().isEmpty() && !Edit2->text().trimmed().isEmpty() && groupId() != 0;
 }
 
-qint64 TForm7::groupId() const { return data::Field(cb_item->keyValue()).asLargeInt(); }
+qint64 TForm7::groupId() const { return data::Field(cb_item->keyValue()).asInteger(); }
 
 qint64 TForm7::currentProductId() const {
-    return dm_.Izdel.field(QStringLiteral("id")).asLargeInt();
+    return dm_.Izdel.field(QStringLiteral("id")).asInteger();
 }
 
 // A mark is unique whatever its letter case; a changed product may keep its own mark.
@@ -124,12 +122,12 @@ QString TForm7::insertSql(const QString& mark, const QString& massa) const {
            sql::text(mark) + QStringLiteral(", '', 6, ") + massa + u',' + sql::integer(groupId()) + u')';
 }
 
-// The factor goes in with the database's separator. While that is not known yet (empty), it goes
-// in with a full stop: removing the separator would write 125 for 12.5.
+// The factor goes in with a full stop whatever the database's separator: the server reads numbers
+// in statement text only that way, so a comma would be refused and an empty separator would turn
+// 12.5 into 125.
 QString TForm7::updateSql(const QString& mark, const QString& massa) const {
-    const QString written = dm_.Delim.isEmpty() ? massa : dm_.ConvertDecimalSeparator(massa);
     return QStringLiteral("UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption=") + sql::text(mark) +
-           QStringLiteral(", s_description='', id_msm_bs=6, massa=") + written +
+           QStringLiteral(", s_description='', id_msm_bs=6, massa=") + massa +
            QStringLiteral(", id_class_item=") + sql::integer(groupId()) + QStringLiteral(" where id=") +
            sql::integer(currentProductId());
 }

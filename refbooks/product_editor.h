@@ -7,7 +7,6 @@ class QLineEdit;
 class QPushButton;
 struct Roster;
 class TDataModule6;
-namespace data { class Field; }
 namespace ui { class LookupBox; }
 
 // The product editor: mark, factor and nomenclature group of a new product (tag 1) or of the
@@ -27,9 +26,6 @@ public:
 
     // The nomenclature groups: the classifier's items of level 2, by caption.
     data::Dataset item;
-
-    // A product's factor as the user types it: plain digits with a full stop, never an exponent.
-    static QString massaText(const data::Field& massa);
 
     void formActivate() override;
 

@@ -79,7 +79,7 @@ void TForm3::change() {
     editor.setWindowTitle(QStringLiteral("Изменение данных изделия"));
     editor.setTag(2);
     editor.Edit1->setText(dm_.Izdel.field(QStringLiteral("marka")).asString().trimmed());
-    editor.Edit2->setText(TForm7::massaText(dm_.Izdel.field(QStringLiteral("massa"))));
+    editor.Edit2->setText(dm_.Izdel.field(QStringLiteral("massa")).asString());
     editor.item.open();
     // A product without a group reads 0, which chooses nothing.
     editor.cb_item->setKeyValue(dm_.Izdel.field(QStringLiteral("id_class_item")).asInteger());
@@ -97,7 +97,7 @@ void TForm3::showEditor() {
 }
 
 void TForm3::remove() {
-    const qint64 id = dm_.Izdel.field(QStringLiteral("id")).asLargeInt();
+    const qint64 id = dm_.Izdel.field(QStringLiteral("id")).asInteger();
     countRecordsAndPrices(id);
     if (ii_oper.field(QStringLiteral("cnt")).asInteger() > 0) offerToDeletePrices(id);
     if (Izdel_Smena.field(QStringLiteral("cnt")).asInteger() > 0) offerToDeleteRecordsAndProduct(id);

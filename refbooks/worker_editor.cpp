@@ -74,7 +74,7 @@ int TForm2::showForNew() {
     return ui::showModal(*this);
 }
 
-int TForm2::showForChange(int id, const QString& fio) {
+int TForm2::showForChange(qint64 id, const QString& fio) {
     setWindowTitle(QStringLiteral("Изменение данных работника"));
     setTag(ChangeWorker);
     reopenLookupTables();

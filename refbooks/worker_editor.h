@@ -34,11 +34,11 @@ public:
     data::Dataset roles;
     data::Command cmd_person;   // the editor's writes, and the list's delete
 
-    int workerId = 0;   // the worker being changed
+    qint64 workerId = 0;   // the worker being changed
 
     // Prepare the editor and show it modally; return its result.
     int showForNew();
-    int showForChange(int id, const QString& fio);
+    int showForChange(qint64 id, const QString& fio);
 
     void formActivate() override;
     void Button1Click();   // "Записать"

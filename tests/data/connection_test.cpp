@@ -3,8 +3,12 @@
 #include "data/command.h"
 #include "data/connection.h"
 #include "data/db_error.h"
+#include "data/transaction.h"
 #include "tests/support/program_fixture.h"
 
+#include <QThread>
+#include <functional>
+#include <future>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,6 +92,169 @@ TEST_F(DatabaseTest, ARestartedServerDoesNotEndTheRun) {
     EXPECT_EQ(testing_support::scalar(connection, QStringLiteral("select 2")).toInt(), 2);
     EXPECT_EQ(testing_support::scalar(connection, QStringLiteral("show DateStyle")).toString(),
               QStringLiteral("ISO, DMY"));
+}
+
+// A second session of the same database, for the other workstation and the administrator.
+class ReconnectionTest : public DatabaseTest {
+protected:
+    ReconnectionTest() { other.open(); }
+
+    int pidOf(data::Connection& c) {
+        return testing_support::scalar(c, QStringLiteral("select pg_backend_pid()")).toInt();
+    }
+    int kinds(const QString& name) {
+        return testing_support::scalar(other, QStringLiteral(
+            "select count(*)::int from accounts_dep.vid_oper where vid='%1'").arg(name)).toInt();
+    }
+    void terminate(int pid) {
+        testing_support::exec(other, QStringLiteral("select pg_terminate_backend(%1)").arg(pid));
+    }
+    // Runs `statement` on the program's connection while the other session holds the kinds table
+    // locked; once the statement waits for the lock, its backend is terminated and the lock
+    // released. Returns the statement's outcome: its error message, or empty.
+    QString runKilledWhileWaiting(const std::function<void()>& statement) {
+        const int pid = pidOf(connection);
+        testing_support::exec(other, QStringLiteral("begin; lock table accounts_dep.vid_oper in access exclusive mode"));
+        auto outcome = std::async(std::launch::async, [&]() -> QString {
+            try {
+                statement();
+                return {};
+            } catch (const data::DbError& e) {
+                return e.message().isEmpty() ? QStringLiteral("?") : e.message();
+            }
+        });
+        waitForLockWait(pid);
+        terminate(pid);
+        testing_support::exec(other, QStringLiteral("commit"));
+        return outcome.get();
+    }
+
+    data::Connection other{testing_support::testSettings()};
+    int backendPid = 0;
+
+private:
+    void waitForLockWait(int pid) {
+        for (int i = 0; i < 500; ++i) {
+            if (testing_support::scalar(other, QStringLiteral(
+                    "select count(*)::int from pg_stat_activity where pid=%1 and wait_event_type='Lock'")
+                    .arg(pid)).toInt() == 1)
+                return;
+            QThread::msleep(10);
+        }
+        FAIL() << "the statement never waited for the lock";
+    }
+};
+
+// The case that doubles rows: the insert is committed, then its reply is lost with the connection.
+TEST_F(ReconnectionTest, AWriteWhoseReplyWasLostIsNotSentAgain) {
+    try {
+        testing_support::exec(connection, QStringLiteral(
+            "insert into accounts_dep.vid_oper (vid) values ('Резка'); commit; "
+            "select pg_terminate_backend(pg_backend_pid())"));
+        FAIL() << "a lost reply was reported as success";
+    } catch (const data::DbError& e) {
+        EXPECT_FALSE(e.message().isEmpty());
+    }
+    EXPECT_EQ(kinds(QStringLiteral("Резка")), 1);
+    // The next operation reconnects and works.
+    EXPECT_EQ(testing_support::scalar(connection, QStringLiteral("select count(*)::int from accounts_dep.vid_oper")).toInt(), 1);
+}
+
+TEST_F(ReconnectionTest, AWriteKilledWhileWaitingForALockFailsOnceAndIsNotRepeated) {
+    const QString error = runKilledWhileWaiting([&] {
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('Гибка')"));
+    });
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(kinds(QStringLiteral("Гибка")), 0);
+    testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('Гибка')"));
+    EXPECT_EQ(kinds(QStringLiteral("Гибка")), 1);
+}
+
+TEST_F(ReconnectionTest, AReadKilledWhileWaitingForALockIsSentAgain) {
+    QVariant count;
+    const QString error = runKilledWhileWaiting([&] {
+        count = testing_support::scalar(connection, QStringLiteral("select count(*)::int from accounts_dep.vid_oper"));
+    });
+    EXPECT_EQ(error, QString());
+    EXPECT_EQ(count.toInt(), 0);
+}
+
+// The connection breaks between two statements of a transaction, by a killed backend or by a
+// restarted server: no reset inside it, the transaction ends with an error, nothing of it stays.
+TEST_F(ReconnectionTest, ATransactionWhoseConnectionBrokeAppliesNothing) {
+    const std::pair<const char*, std::function<void()>> breaks[] = {
+        {"killed backend", [&] { terminate(backendPid); }},
+        {"restarted server", [&] { ASSERT_TRUE(testing_support::restartServer()); other.close(); other.open(); }},
+    };
+    for (const auto& [label, breakConnection] : breaks) {
+        SCOPED_TRACE(label);
+        backendPid = pidOf(connection);
+        QString error;
+        try {
+            data::Transaction transaction(connection);
+            testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('Сварка')"));
+            breakConnection();
+            testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('Пайка')"));
+            transaction.commit();
+        } catch (const data::DbError& e) {
+            error = e.message();
+        }
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(connection.inTransaction());
+        EXPECT_EQ(kinds(QStringLiteral("Сварка")), 0);
+        EXPECT_EQ(kinds(QStringLiteral("Пайка")), 0);
+        // The next operation, outside the transaction, reconnects.
+        EXPECT_EQ(testing_support::scalar(connection, QStringLiteral("select 5")).toInt(), 5);
+    }
+}
+
+TEST_F(ReconnectionTest, ATransactionKilledWhileWaitingForALockAppliesNothing) {
+    const QString error = runKilledWhileWaiting([&] {
+        data::Transaction transaction(connection);
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.person (fio) values ('Сидоров С.С.')"));
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('Сборка')"));
+        transaction.commit();
+    });
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(kinds(QStringLiteral("Сборка")), 0);
+    EXPECT_EQ(testing_support::scalar(other, QStringLiteral("select count(*)::int from accounts_dep.person")).toInt(), 0);
+    EXPECT_EQ(testing_support::scalar(connection, QStringLiteral("select 6")).toInt(), 6);
+}
+
+TEST_F(DatabaseTest, ATransactionCommitsAllOrLeavesNothing) {
+    const auto count = [&] {
+        return testing_support::scalar(connection, QStringLiteral("select count(*)::int from accounts_dep.vid_oper")).toInt();
+    };
+    {
+        data::Transaction transaction(connection);
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('А')"));
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('Б')"));
+        transaction.commit();
+    }
+    EXPECT_EQ(count(), 2);
+    {
+        data::Transaction transaction(connection);   // left without commit
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('В')"));
+    }
+    EXPECT_EQ(count(), 2);
+    try {
+        data::Transaction transaction(connection);
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('Г')"));
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.no_such_table values (1)"));
+        transaction.commit();
+        FAIL() << "no error";
+    } catch (const data::DbError&) {
+    }
+    EXPECT_EQ(count(), 2);
+    // A commit after a failed statement whose error was caught is no success either.
+    {
+        data::Transaction transaction(connection);
+        testing_support::exec(connection, QStringLiteral("insert into accounts_dep.vid_oper (vid) values ('Д')"));
+        EXPECT_THROW(testing_support::exec(connection, QStringLiteral("select 1/0")), data::DbError);
+        EXPECT_THROW(transaction.commit(), data::DbError);
+    }
+    EXPECT_EQ(count(), 2);
+    EXPECT_FALSE(connection.inTransaction());
 }
 
 TEST_F(DatabaseTest, ABackendKilledUnderTheConnectionIsReplaced) {

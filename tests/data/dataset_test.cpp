@@ -19,7 +19,7 @@ TEST_F(DatabaseTest, ReadsTypedValuesByNameWithoutRegardToCase) {
         "123456789012345::numeric(15,0) as big"));
     dataset.open();
     EXPECT_EQ(dataset.field(QStringLiteral("S")).asInteger(), 7);
-    EXPECT_EQ(dataset.field(QStringLiteral("massa")).asFloat(), 12.5);
+    EXPECT_EQ(dataset.field(QStringLiteral("massa")).asDecimal(), *data::Decimal::parse(u"12.5"));
     EXPECT_EQ(dataset.field(QStringLiteral("massa")).asString(), QStringLiteral("12.5"));
     EXPECT_EQ(dataset.field(QStringLiteral("VID")).asString(), QStringLiteral("abc   "));
     EXPECT_EQ(dataset.field(QStringLiteral("d")).asDate(), QDate(2024, 2, 14));
@@ -28,7 +28,7 @@ TEST_F(DatabaseTest, ReadsTypedValuesByNameWithoutRegardToCase) {
     EXPECT_TRUE(dataset.field(QStringLiteral("n")).isNull());
     EXPECT_EQ(dataset.field(QStringLiteral("n")).asInteger(), 0);
     EXPECT_EQ(dataset.field(QStringLiteral("n")).asString(), QString());
-    EXPECT_EQ(dataset.field(QStringLiteral("big")).asLargeInt(), 123456789012345LL);
+    EXPECT_EQ(dataset.field(QStringLiteral("big")).asInteger(), 123456789012345LL);
     EXPECT_THROW(dataset.field(QStringLiteral("nope")), data::DbError);
 }
 

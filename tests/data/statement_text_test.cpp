@@ -43,8 +43,9 @@ TEST(SqlText, QuotesEveryQuoteAndWritesNumbersAndDatesOneWay) {
     EXPECT_EQ(sql::text(QStringLiteral("'; drop table x; --")), QStringLiteral("'''; drop table x; --'"));
     EXPECT_EQ(sql::escaped(QStringLiteral("a''b")), QStringLiteral("a''''b"));
     EXPECT_EQ(sql::escaped(QStringLiteral("a") + QChar(0) + QStringLiteral("b")), QStringLiteral("ab"));
-    EXPECT_EQ(sql::decimal(12.5), QStringLiteral("12.5"));
-    EXPECT_EQ(sql::decimal(0.1), QStringLiteral("0.1"));
+    EXPECT_EQ(sql::decimal(*data::Decimal::parse(u"12,500")), QStringLiteral("12.5"));
+    EXPECT_EQ(sql::decimal(*data::Decimal::fromDouble(0.1)), QStringLiteral("0.1"));
+    EXPECT_EQ(sql::decimal(*data::Decimal::parse(u"1e5")), QStringLiteral("100000"));
     EXPECT_EQ(sql::integer(-7), QStringLiteral("-7"));
     EXPECT_EQ(sql::date(QDate(2024, 2, 4)), QStringLiteral("04.02.2024"));
 }

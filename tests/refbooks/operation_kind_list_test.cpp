@@ -23,13 +23,13 @@ const QString allFields = QStringLiteral("Все поля должны быть 
 const QString duplicate = QStringLiteral("Такая операция уже заведена!");
 
 struct PickedKind : OperationKindPickReceiver {
-    void receiveOperationKind(const QString& vid, int id) override {
+    void receiveOperationKind(const QString& vid, qint64 id) override {
         this->vid = vid;
         this->id = id;
         ++calls;
     }
     QString vid;
-    int id = -1;
+    qint64 id = -1;
     int calls = 0;
 };
 

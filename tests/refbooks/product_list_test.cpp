@@ -31,13 +31,13 @@ const QString recordsQuestion = QStringLiteral(
 const QString productQuestion = QStringLiteral("Удалить изделие? ");
 
 struct PickedProduct : ProductPickReceiver {
-    void receiveProduct(const QString& marka, int id) override {
+    void receiveProduct(const QString& marka, qint64 id) override {
         this->marka = marka;
         this->id = id;
         ++calls;
     }
     QString marka;
-    int id = -1;
+    qint64 id = -1;
     int calls = 0;
 };
 

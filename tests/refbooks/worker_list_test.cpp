@@ -27,9 +27,9 @@ using testing_support::StatementLog;
 // The picker's opener: remembers what it was handed.
 struct PickedWorker : WorkerPickReceiver {
     QString fio = QStringLiteral("прежний");
-    int id = -1;
+    qint64 id = -1;
     int calls = 0;
-    void receiveWorker(const QString& f, int i) override {
+    void receiveWorker(const QString& f, qint64 i) override {
         fio = f;
         id = i;
         ++calls;
