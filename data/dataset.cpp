@@ -43,12 +43,7 @@ Dataset::Row Dataset::rowFromResult(const PGresult* result, int tuple) const {
             row[c] = QVariant();
             continue;
         }
-        QVariant value = fromPgText(columnTypes_[c], PQgetvalue(result, tuple, c),
-                                    PQgetlength(result, tuple, c));
-        const auto size = fieldSizes_.constFind(columns_[c].toLower());
-        if (size != fieldSizes_.cend() && value.typeId() == QMetaType::QString)
-            value = value.toString().left(*size);
-        row[c] = std::move(value);
+        row[c] = fromPgText(columnTypes_[c], PQgetvalue(result, tuple, c), PQgetlength(result, tuple, c));
     }
     return row;
 }
@@ -88,14 +83,24 @@ int Dataset::requireColumn(const QString& name) const {
     return c;
 }
 
-Field Dataset::field(const QString& name) const {
+QVariant Dataset::cutToSize(int column, const QVariant& value) const {
+    if (value.typeId() != QMetaType::QString) return value;
+    const auto size = fieldSizes_.constFind(columns_[column].toLower());
+    return size == fieldSizes_.cend() ? value : QVariant(value.toString().left(*size));
+}
+
+Field Dataset::wholeField(const QString& name) const {
     const int c = requireColumn(name);
     if (state_ != EditState::Browse) return Field(pending_[c]);
     if (current_ < 0) return Field();
     return Field(rows_[visible_[current_]][c]);
 }
 
-QVariant Dataset::value(int row, int column) const { return rows_[visible_[row]][column]; }
+Field Dataset::field(const QString& name) const {
+    return Field(cutToSize(requireColumn(name), wholeField(name).value()));
+}
+
+QVariant Dataset::value(int row, int column) const { return cutToSize(column, rows_[visible_[row]][column]); }
 
 void Dataset::setFilter(const QString& text) {
     // Parsed here so that a wrong text fails before any row changes.

@@ -35,7 +35,8 @@ public:
     void setParam(const QString& name, const QVariant& value) { params_.set(name, value); }
     QVariant param(const QString& name) const { return params_.value(name); }
 
-    // Text fields longer than their declared size are cut to it as they are read.
+    // Text fields longer than their declared size read cut to it; the whole text stays in the
+    // row, so that a value written back unchanged is not shortened (see wholeField).
     void setFieldSize(const QString& field, int size);
 
     void open();   // throws DbError; the dataset stays closed
@@ -53,6 +54,7 @@ public:
     void prior() { if (recNo() > 1) setRecNo(recNo() - 1); }
 
     Field field(const QString& name) const;       // of the current row; NULL when there is none
+    Field wholeField(const QString& name) const;  // the same, never cut to its declared size
     QVariant value(int row, int column) const;    // row 0-based among the visible rows
     int columnCount() const { return int(columns_.size()); }
     int columnIndex(const QString& name) const;  // -1 when the dataset has no such field
@@ -82,6 +84,7 @@ private:
     using Row = std::vector<QVariant>;
 
     int requireColumn(const QString& name) const;
+    QVariant cutToSize(int column, const QVariant& value) const;
     void applyFilter();
     void setCurrent(int index);
     Row rowFromResult(const ::pg_result* result, int tuple) const;

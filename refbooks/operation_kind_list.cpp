@@ -60,7 +60,9 @@ void TForm8::change() {
     TForm9& editor = *roster_.Form9;
     editor.setWindowTitle(QStringLiteral("Изменение данных вида операции"));
     editor.setTag(2);
-    editor.Edit1->setText(dm_.Vid_oper.field(QStringLiteral("vid")).asString().trimmed());
+    // The list shows names cut to its column; the editor gets the whole name, so that saving it
+    // unchanged does not shorten it.
+    editor.Edit1->setText(dm_.Vid_oper.wholeField(QStringLiteral("vid")).asString().trimmed());
     ui::showModal(editor);
 }
 

@@ -26,18 +26,21 @@ const QString notANumberMessage = QStringLiteral("Расценка должна 
 // factor shown for change keeps its sign in front, so that it can be saved again.
 class MassaValidator : public QValidator {
 public:
-    explicit MassaValidator(QLineEdit* box) : QValidator(box), box_(box) {}
+    explicit MassaValidator(QLineEdit* box) : QValidator(box) {
+        // The box already holds the edited text while it asks; what it showed before comes from here.
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { shown_ = text; });
+    }
 
     State validate(QString& input, int&) const override {
         input.replace(u',', u'.');
-        const bool keepsSign = box_->text().startsWith(u'-') && input.startsWith(u'-');
+        const bool keepsSign = shown_.startsWith(u'-') && input.startsWith(u'-');
         for (qsizetype i = keepsSign ? 1 : 0; i < input.size(); ++i)
             if (input[i] != u'.' && (input[i] < u'0' || input[i] > u'9')) return Invalid;
         return Acceptable;
     }
 
 private:
-    QLineEdit* box_;
+    QString shown_;
 };
 
 // What the statements may hold as the factor: digits with at most one full stop among them, after

@@ -180,6 +180,25 @@ TEST_F(OperationKindsTest, RenameShowsTheTrimmedNameOfTheCurrentRow) {
     expectScriptPlayed();
 }
 
+// The list shows a long name cut to its column; saving it unchanged keeps every letter.
+TEST_F(OperationKindsTest, SavingALongNameUnchangedKeepsItWhole) {
+    const QString longName = QStringLiteral("Окраска порошковая ") + QString(80, QChar(u'Ж'));   // 99 letters
+    fixtures.kind(longName);
+    ui.modal.expect(QStringLiteral("Form8"), [&](ui::Form& f) {
+        EXPECT_EQ(listed(f), QStringList({longName.left(50)}));
+        click(f, "Button2");
+    });
+    ui.modal.expect(QStringLiteral("Form9"), [&](ui::Form& f) {
+        EXPECT_EQ(lineEdit(f, "Edit1")->text(), longName);
+        click(f, "Button1");
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+    });
+    roster.Form8->showAsList();
+    EXPECT_EQ(kindsInDatabase(), longName);
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+    expectScriptPlayed();
+}
+
 TEST_F(OperationKindsTest, DeleteAsksFirstAndRemovesOnlyTheCurrentRow) {
     fixtures.kind(QStringLiteral("Покраска"));
     fixtures.kind(QStringLiteral("Сборка"));

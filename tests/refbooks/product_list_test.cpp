@@ -3,6 +3,7 @@
 
 #include "app/roster.h"
 #include "data/data_module.h"
+#include "data/decimal.h"
 #include "journal/journal_window.h"
 #include "refbooks/pick_receivers.h"
 #include "refbooks/product_editor.h"
@@ -258,7 +259,7 @@ TEST_F(ProductsTest, ChangeMayKeepItsOwnMarkInAnotherCaseButNotTakeAnother) {
 TEST_F(ProductsTest, AChangedFactorKeepsItsMagnitudeWhateverTheDatabaseSeparator) {
     const qint64 cabinets = fixtures.group(QStringLiteral("Шкафы"));
     const qint64 id = fixtures.product(QStringLiteral("ШК-120"), 1, cabinets);
-    for (const QString& delim : {QString(), QStringLiteral(".")}) {
+    for (const QString& delim : {QString(), QStringLiteral("."), QStringLiteral(",")}) {
         SCOPED_TRACE("Delim '" + delim.toStdString() + "'");
         dm->Delim = delim;
         testing_support::StatementLog log(dm->ADO_DB);
@@ -272,6 +273,53 @@ TEST_F(ProductsTest, AChangedFactorKeepsItsMagnitudeWhateverTheDatabaseSeparator
         EXPECT_EQ(goods(id), QStringLiteral("ШК-120;12.5;%1;6;").arg(cabinets));
         exec(dm->ADO_DB, QStringLiteral("update cmn_gds_and_srv.gds_and_srv set massa=1"));
     }
+    expectScriptPlayed();
+}
+
+// Values at the edges of their columns open in the editor as stored and are saved back unchanged:
+// a 15-digit id, a group id that a double would show as 1e+05, six decimals, a negative factor.
+TEST_F(ProductsTest, EdgeValuesOpenAsStoredAndSaveBackUnchanged) {
+    dm->Delim = QStringLiteral(",");
+    exec(dm->ADO_DB, QStringLiteral("insert into cmn_classifier.item (id, id_level, s_caption) values (100000, 2, 'Стеллажи')"));
+    const struct { qint64 id; const char* massa; } cases[] = {
+        {123456789012345LL, "-0.5"}, {100000, "12.345678"}, {7, "100000"}, {8, "0.000001"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.massa);
+        exec(dm->ADO_DB, QStringLiteral("delete from cmn_gds_and_srv.gds_and_srv; "
+                                        "insert into cmn_gds_and_srv.gds_and_srv (id, s_caption, s_description, "
+                                        "id_msm_bs, massa, id_class_item) values (%1, 'СТ-1', '', 6, %2, 100000)")
+                                        .arg(c.id).arg(QString::fromLatin1(c.massa)));
+        testing_support::StatementLog log(dm->ADO_DB);
+        openEditor(1, [&](ui::Form& f) {
+            EXPECT_EQ(lineEdit(f, "Edit2")->text(), QString::fromLatin1(c.massa));
+            EXPECT_EQ(groupBox(f)->currentText(), QStringLiteral("Стеллажи"));
+            click(f, "Button1");
+            EXPECT_EQ(f.result(), QDialog::Accepted);
+        });
+        EXPECT_EQ(writes(log), QStringList({QStringLiteral(
+            "UPDATE cmn_gds_and_srv.gds_and_srv SET s_caption='СТ-1', s_description='', id_msm_bs=6, "
+            "massa=%1, id_class_item=100000 where id=%2").arg(QString::fromLatin1(c.massa)).arg(c.id)}));
+        EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral(
+            "select massa::text || ';' || id_class_item::text from cmn_gds_and_srv.gds_and_srv where id=%1").arg(c.id)).toString(),
+            QStringLiteral("%1;100000").arg(data::Decimal::parse(QString::fromLatin1(c.massa))->toFixed(6)));
+        EXPECT_TRUE(ui.dialogs.shown().empty());
+    }
+    expectScriptPlayed();
+}
+
+// A typed minus is still refused; the sign of a factor shown for change stays while it is edited.
+TEST_F(ProductsTest, TheFactorBoxRefusesATypedMinusButKeepsAShownSign) {
+    const qint64 cabinets = fixtures.group(QStringLiteral("Шкафы"));
+    fixtures.product(QStringLiteral("ШК-120"), -0.5, cabinets);
+    openEditor(1, [&](ui::Form& f) {
+        type(f, "Edit2", QStringLiteral("5-"));
+        EXPECT_EQ(lineEdit(f, "Edit2")->text(), QStringLiteral("-0.55"));
+        lineEdit(f, "Edit2")->clear();
+        type(f, "Edit2", QStringLiteral("-1,5"));
+        EXPECT_EQ(lineEdit(f, "Edit2")->text(), QStringLiteral("1.5"));
+        click(f, "Button2");
+    });
     expectScriptPlayed();
 }
 
