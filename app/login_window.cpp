@@ -1,6 +1,5 @@
 #include "app/login_window.h"
 
-#include "app/roster.h"
 #include "app/version_check.h"
 #include "data/data_module.h"
 #include "journal/journal_window.h"
@@ -13,6 +12,7 @@
 #include "ui/modal.h"
 #include "ui/quit.h"
 #include "ui/radio_group.h"
+#include "ui/roster.h"
 
 #include <QAction>
 #include <QCheckBox>

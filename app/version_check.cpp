@@ -1,11 +1,11 @@
 #include "app/version_check.h"
 
 #include "app/login_window.h"
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "journal/journal_window.h"
 #include "ui/dialogs.h"
 #include "ui/quit.h"
+#include "ui/roster.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/roster.h"
+#include "ui/roster.h"
 
 #include <QWidget>
 #include <memory>

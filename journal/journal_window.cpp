@@ -1,6 +1,5 @@
 #include "journal/journal_window.h"
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "journal/record_editor.h"
 #include "journal/role_words.h"
@@ -16,6 +15,7 @@
 #include "ui/guard.h"
 #include "ui/hourglass.h"
 #include "ui/modal.h"
+#include "ui/roster.h"
 #include "utility/utility_works_window.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "refbooks/operation_kind_editor.h"
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "data/sql_text.h"
 #include "refbooks/editor_frame.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/roster.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

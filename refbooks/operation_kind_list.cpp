@@ -1,11 +1,11 @@
 #include "refbooks/operation_kind_list.h"
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "refbooks/operation_kind_editor.h"
 #include "refbooks/pick_receivers.h"
 #include "ui/dialogs.h"
 #include "ui/modal.h"
+#include "ui/roster.h"
 
 #include <QLayout>
 #include <QLineEdit>

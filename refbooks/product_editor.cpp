@@ -1,6 +1,5 @@
 #include "refbooks/product_editor.h"
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "data/field.h"
 #include "data/sql_text.h"
@@ -8,6 +7,7 @@
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/lookup_box.h"
+#include "ui/roster.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

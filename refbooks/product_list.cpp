@@ -1,6 +1,5 @@
 #include "refbooks/product_list.h"
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "data/sql_text.h"
 #include "refbooks/pick_receivers.h"
@@ -9,6 +8,7 @@
 #include "ui/dialogs.h"
 #include "ui/lookup_box.h"
 #include "ui/modal.h"
+#include "ui/roster.h"
 
 #include <QLineEdit>
 #include <QScopeGuard>

@@ -1,6 +1,5 @@
 #include "refbooks/worker_editor.h"
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "data/sql_text.h"
 #include "refbooks/editor_frame.h"
@@ -8,6 +7,7 @@
 #include "ui/guard.h"
 #include "ui/lookup_box.h"
 #include "ui/modal.h"
+#include "ui/roster.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 #include "refbooks/worker_list.h"
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "data/sql_text.h"
 #include "refbooks/pick_receivers.h"
 #include "refbooks/worker_editor.h"
 #include "ui/dialogs.h"
+#include "ui/roster.h"
 
 #include <QScopeGuard>
 

@@ -1,7 +1,6 @@
 // The operation kind reference book: the list TForm8 in list and picker mode, and the editor TForm9
 // that writes through the shared dataset Vid_oper.
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "journal/journal_window.h"
 #include "refbooks/operation_kind_editor.h"
@@ -9,6 +8,7 @@
 #include "refbooks/pick_receivers.h"
 #include "tests/refbooks/refbook_test_helpers.h"
 #include "tests/support/program_fixture.h"
+#include "ui/roster.h"
 
 #include <QAction>
 #include <gtest/gtest.h>

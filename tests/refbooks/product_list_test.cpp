@@ -1,7 +1,6 @@
 // The product reference book: the list TForm3 in list and picker mode with its delete, and the
 // editor TForm7 that writes to the goods register.
 
-#include "app/roster.h"
 #include "data/data_module.h"
 #include "data/decimal.h"
 #include "journal/journal_window.h"
@@ -12,6 +11,7 @@
 #include "tests/support/program_fixture.h"
 #include "ui/clock.h"
 #include "ui/lookup_box.h"
+#include "ui/roster.h"
 
 #include <QAction>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "tests/support/login.h"
 
 #include "app/login_window.h"
-#include "app/roster.h"
 #include "journal/journal_window.h"
 #include "tests/support/scripted_ui.h"
+#include "ui/roster.h"
 
 #include <QLineEdit>
 #include <QPushButton>
