@@ -176,8 +176,8 @@ CREATE TRIGGER person_truncate_register
 
 -- Operation kinds.  The name is blank-padded to 128 characters; readers trim it.
 -- Ids 7777 and 7778 are the two kinds of utility work (7778 is paid at the
--- average piece rate); they are written with explicit ids and the generated
--- key never hands them out.
+-- average piece rate); the schema writes them with explicit ids at its end,
+-- and the generated key never hands them out.
 CREATE SEQUENCE accounts_dep.vid_oper_id_seq AS integer;
 
 CREATE TABLE accounts_dep.vid_oper (
@@ -317,3 +317,29 @@ CREATE TABLE accounts_dep.ver (
     delim           varchar(255)
 );
 INSERT INTO accounts_dep.ver (d, t, delim) VALUES (0, 0, '.');
+
+
+-- ---------------------------------------------------------------------------
+-- Utility works: the rows every database needs
+-- ---------------------------------------------------------------------------
+
+-- The two kinds of utility work and product 7777 carry their prices per hour:
+-- each kind has a priced operation of product 7777 with one norm.  The
+-- utility works list lists only while such operations exist, and the entry
+-- window offers a kind only through its norm, so these rows come with the
+-- schema.  The price starts at 0; the planner sets the real hourly price in
+-- the norms window.  Kind and product ids are given explicitly (the generated
+-- keys of both tables step over them); the operations and norms take
+-- generated keys, so their sequences stay in step with the rows.
+INSERT INTO accounts_dep.vid_oper (id, vid) VALUES
+    (7777, 'Хоз. работы'),
+    (7778, 'Хоз. работы (среднесдельная)');
+
+INSERT INTO cmn_gds_and_srv.gds_and_srv (id, s_caption, s_description, id_msm_bs, massa, id_class_item)
+VALUES (7777, 'Хоз. работы', '', 6, 0, NULL);
+
+INSERT INTO accounts_dep.oper (vid, naimen, i_id, cena_new)
+SELECT k, 0, 7777, 0 FROM (VALUES (7777), (7778)) AS kinds(k) ORDER BY k;
+
+INSERT INTO accounts_dep.norm (o_id, norma, price, prize)
+SELECT o.id, 1, 0, 0 FROM accounts_dep.oper o WHERE o.i_id = 7777 ORDER BY o.vid;
