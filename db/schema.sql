@@ -307,6 +307,63 @@ CREATE TABLE accounts_dep.fatigue (
 );
 CREATE INDEX fatigue_d_date_idx ON accounts_dep.fatigue (d_date);
 CREATE INDEX fatigue_period_idx ON accounts_dep.fatigue (i_year, i_mnth);
+CREATE INDEX fatigue_id_p_idx ON accounts_dep.fatigue (id_p);
+
+-- id_p names a worker (accounts_dep.person.id), but as numeric(15,0) beside
+-- an integer key, so a foreign key cannot join the two.  These triggers keep
+-- the same promise: a worker with utility works is not deleted (nor renumbered),
+-- and a utility work names an existing worker.  A NULL id_p, as under a
+-- foreign key, is let through.  The worker row is locked for key share, as a
+-- foreign key would, so a concurrent delete waits for the work's transaction
+-- and then sees the work.
+CREATE FUNCTION accounts_dep.fatigue_person_exists() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    IF NEW.id_p IS NULL THEN
+        RETURN NEW;
+    END IF;
+    IF TG_OP = 'UPDATE' AND NEW.id_p = OLD.id_p THEN
+        RETURN NEW;
+    END IF;
+    -- Compared as integer, so the worker key's index serves the look-up.
+    IF NEW.id_p NOT BETWEEN -2147483648 AND 2147483647
+       OR NOT EXISTS (SELECT 1 FROM accounts_dep.person
+                       WHERE id = NEW.id_p::integer FOR KEY SHARE) THEN
+        RAISE EXCEPTION 'Хоз. работа не записана: работника с кодом % нет в списке рабочих', NEW.id_p
+            USING ERRCODE = 'foreign_key_violation';
+    END IF;
+    RETURN NEW;
+END
+$$;
+
+CREATE TRIGGER fatigue_person_exists
+    BEFORE INSERT OR UPDATE OF id_p ON accounts_dep.fatigue
+    FOR EACH ROW EXECUTE FUNCTION accounts_dep.fatigue_person_exists();
+
+CREATE FUNCTION accounts_dep.person_keep_fatigue() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    IF TG_OP = 'UPDATE' AND NEW.id = OLD.id THEN
+        RETURN NEW;
+    END IF;
+    IF EXISTS (SELECT 1 FROM accounts_dep.fatigue WHERE id_p = OLD.id) THEN
+        IF TG_OP = 'DELETE' THEN
+            RAISE EXCEPTION 'Работника "%" нельзя удалить: за ним записаны хоз. работы',
+                coalesce(trim(OLD.fio), '') USING ERRCODE = 'foreign_key_violation';
+        END IF;
+        RAISE EXCEPTION 'Код работника "%" нельзя изменить: за ним записаны хоз. работы',
+            coalesce(trim(OLD.fio), '') USING ERRCODE = 'foreign_key_violation';
+    END IF;
+    IF TG_OP = 'DELETE' THEN
+        RETURN OLD;
+    END IF;
+    RETURN NEW;
+END
+$$;
+
+CREATE TRIGGER person_keep_fatigue
+    BEFORE DELETE OR UPDATE OF id ON accounts_dep.person
+    FOR EACH ROW EXECUTE FUNCTION accounts_dep.person_keep_fatigue();
 
 -- Version row shared by all workstations: build stamp (date YYYYMMDD, seconds
 -- since midnight) of the newest build that has connected, and the decimal
