@@ -92,6 +92,14 @@ CREATE TABLE cmn_contractor.person (
             CASE WHEN s_code ~ '^[0-9]{1,10}$' THEN s_code::bigint <= 2147483647 ELSE false END),
     s_caption       varchar(254)
 );
+-- The journal names a worker by "(w_id=person.id or s_code::t_id=w_id)".  The
+-- register holds every contractor of the enterprise (tens of thousands of
+-- rows), so each half of that condition needs an index of its own: the
+-- primary key serves the first, this one the second, and the planner combines
+-- the two probes per shift record instead of reading the whole register for
+-- each.  The expression must stay exactly s_code::t_id to be matched; the
+-- check above keeps every s_code a number, so the cast cannot fail on insert.
+CREATE INDEX person_s_code_t_id_idx ON cmn_contractor.person ((s_code::t_id));
 
 CREATE TABLE hrms_staffpos.staffpos (
     id              t_id PRIMARY KEY,
