@@ -18,6 +18,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -152,6 +153,9 @@ BENCHMARK(SearchTwoThousandWorkers)->Unit(benchmark::kMicrosecond);
 // Shows the runs as the console reporter does and keeps each benchmark's time per iteration.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Coloured only on a terminal, so a piped or logged run ends with the plain ratio line.
+    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0) continue;
