@@ -5,6 +5,7 @@
 #include "data/connection.h"
 #include "data/dataset.h"
 #include "data/db_error.h"
+#include "data/shift_queries.h"
 #include "tests/support/program_fixture.h"
 
 #include <QFile>
@@ -126,6 +127,58 @@ TEST_F(FreshSchemaTest, GeneratedKeysStepOverTheSchemasRows) {
         "delete from accounts_dep.norm where id = %1; delete from accounts_dep.oper where id = %2; "
         "delete from accounts_dep.vid_oper where id = %3; delete from cmn_gds_and_srv.gds_and_srv where id = %4")
         .arg(ids[1]).arg(ids[0]).arg(kind).arg(product));
+}
+
+// --- the person register at enterprise scale -----------------------------------------------------
+
+class RegisterTest : public DatabaseTest {};
+
+// Beside tens of thousands of contractors the journal's worker match must probe the register by
+// index on both of its halves, the id and the s_code read as a number, instead of reading the
+// whole register for every shift record.
+TEST_F(RegisterTest, TheJournalFindsItsWorkersByIndexBesideAnEnterpriseRegister) {
+    const auto basics = fixtures.basics();
+    fixtures.record({.worker = basics.worker, .product = basics.product, .oper = basics.oper,
+                     .day = QDate(2024, 3, 5)});
+    testing_support::exec(connection, QStringLiteral(
+        "insert into cmn_contractor.person (id, s_code, s_caption) "
+        "select 1000000000 + c, (100000 + c)::text, 'Контрагент ' || c from generate_series(1, 50000) c; "
+        "analyze cmn_contractor.person"));
+    for (int shift = 1; shift <= 4; ++shift) {
+        SCOPED_TRACE(shift);
+        const QStringList plan = rows(connection, QStringLiteral("explain ") + data::shiftQuery(shift),
+                                      {{QStringLiteral("data"), QDate(2024, 3, 5)}, {QStringLiteral("ok"), QStringLiteral("ta")}});
+        const QString text = plan.join(u'\n');
+        EXPECT_TRUE(text.contains(QStringLiteral("person_s_code_t_id_idx"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("Seq Scan on person"))) << text.toStdString();
+    }
+}
+
+// The index reads s_code as a number; the register's own check refuses any other s_code first,
+// with its own name; it refuses a missing one (NULL) too.
+TEST_F(RegisterTest, AnSCodeThatIsNoNumberIsRefusedByTheRegistersCheck) {
+    struct Case {
+        const char* sCode;
+        bool refused;
+    };
+    const Case cases[] = {{"'12'", false}, {"null", true}, {"'А-12'", true}, {"''", true},
+                          {"'1.5'", true}, {"'99999999999'", true}};
+    int id = 500;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sCode);
+        QString message;
+        try {
+            testing_support::exec(connection, QStringLiteral(
+                "insert into cmn_contractor.person (id, s_code, s_caption) values (%1, %2, 'Контрагент')")
+                .arg(++id).arg(QString::fromUtf8(c.sCode)));
+        } catch (const data::DbError& e) {
+            message = e.message();
+        }
+        if (c.refused)
+            EXPECT_TRUE(message.contains(QStringLiteral("person_s_code_numeric"))) << message.toStdString();
+        else
+            EXPECT_EQ(message, QString());
+    }
 }
 
 // --- utility works name existing workers ---------------------------------------------------------
