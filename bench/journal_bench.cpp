@@ -1,15 +1,33 @@
-// The journal's hot paths at department scale: what every activation, refresh and acceptance
-// toggle costs, and the client-side search over a long worker list.
+// The journal's hot paths at department scale, inside an enterprise-sized person register: what
+// every activation, refresh and acceptance toggle costs, and the client-side search over a long
+// worker list. The four shift lists are also read by bare libpq, the floor they are compared
+// with; the last line printed is "journal ratio R", ours over the floor.
 
 #include "data/data_module.h"
+#include "data/named_params.h"
+#include "data/shift_queries.h"
 #include "data/sql_text.h"
 #include "tests/support/test_database.h"
 #include "ui/prefix_search.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>
+#include <libpq-fe.h>
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
+
+// The day the shift lists show: the last working day before today, which has records.
+QDate benchDay() {
+    const QDate today = QDate::currentDate();
+    return today.addDays(-1 - (today.dayOfWeek() > 5 ? 2 : 0));
+}
 
 TDataModule6& department() {
     static TDataModule6* dm = [] {
@@ -34,7 +52,7 @@ void OpenFourShifts(benchmark::State& state) {
         for (int shift = 1; shift <= 4; ++shift) {
             data::Dataset& dataset = dm.smena(shift);
             dataset.close();
-            dataset.setParam(QStringLiteral("data"), QDate::currentDate().addDays(-1 - (QDate::currentDate().dayOfWeek() > 5 ? 2 : 0)));
+            dataset.setParam(QStringLiteral("data"), benchDay());
             dataset.open();
             rows += dataset.recordCount();
         }
@@ -43,12 +61,68 @@ void OpenFourShifts(benchmark::State& state) {
 }
 BENCHMARK(OpenFourShifts)->Unit(benchmark::kMillisecond);
 
+// The floor of OpenFourShifts: the same four statements, sent by bare libpq with the same values
+// as positional parameters, every value of every row read.
+void OpenFourShiftsBareLibpq(benchmark::State& state) {
+    department();
+    const data::ConnectionSettings settings = testing_support::testSettings();
+    const QByteArray conninfo = QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 sslmode=%6")
+                                    .arg(settings.server).arg(settings.port)
+                                    .arg(settings.database, settings.user, settings.password, settings.sslMode)
+                                    .toUtf8();
+    PGconn* conn = PQconnectdb(conninfo.constData());
+    if (PQstatus(conn) != CONNECTION_OK) {
+        state.SkipWithError(PQerrorMessage(conn));
+        PQfinish(conn);
+        return;
+    }
+    const std::string day = benchDay().toString(Qt::ISODate).toStdString();
+    const std::string ok = "ta";
+    struct Statement {
+        std::string text;
+        std::vector<const char*> values;
+    };
+    std::vector<Statement> statements;
+    for (int shift = 1; shift <= 4; ++shift) {
+        const data::PositionalSql sql = data::toPositional(data::shiftQuery(shift));
+        Statement statement{sql.text.toStdString(), {}};
+        for (const QString& name : sql.names)
+            statement.values.push_back(name.compare(QStringLiteral("data"), Qt::CaseInsensitive) == 0
+                                           ? day.c_str() : ok.c_str());
+        statements.push_back(std::move(statement));
+    }
+    int rows = 0;
+    for (auto _ : state) {
+        rows = 0;
+        for (const Statement& statement : statements) {
+            PGresult* result = PQexecParams(conn, statement.text.c_str(), int(statement.values.size()), nullptr,
+                                            statement.values.data(), nullptr, nullptr, 0);
+            if (PQresultStatus(result) != PGRES_TUPLES_OK) {
+                state.SkipWithError(PQresultErrorMessage(result));
+                PQclear(result);
+                break;
+            }
+            const int n = PQntuples(result), columns = PQnfields(result);
+            for (int row = 0; row < n; ++row)
+                for (int column = 0; column < columns; ++column) {
+                    const char* value = PQgetvalue(result, row, column);
+                    benchmark::DoNotOptimize(value);
+                }
+            rows += n;
+            PQclear(result);
+        }
+    }
+    state.counters["rows"] = rows;
+    PQfinish(conn);
+}
+BENCHMARK(OpenFourShiftsBareLibpq)->Unit(benchmark::kMillisecond);
+
 // One acceptance toggle: the update and the re-read of the shift list.
 void ToggleAcceptance(benchmark::State& state) {
     TDataModule6& dm = department();
     data::Dataset& shift1 = dm.Smena1;
     shift1.close();
-    shift1.setParam(QStringLiteral("data"), QDate::currentDate().addDays(-1 - (QDate::currentDate().dayOfWeek() > 5 ? 2 : 0)));
+    shift1.setParam(QStringLiteral("data"), benchDay());
     shift1.open();
     data::Command updtOK(dm.ADO_DB, QStringLiteral("update accounts_dep.smena set ok=:ok where id=:id"));
     for (auto _ : state) {
@@ -76,6 +150,50 @@ void SearchTwoThousandWorkers(benchmark::State& state) {
 }
 BENCHMARK(SearchTwoThousandWorkers)->Unit(benchmark::kMicrosecond);
 
+// Shows the runs as the console reporter does and keeps each benchmark's time per iteration.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // Coloured only on a terminal, so a piped or logged run ends with the plain ratio line.
+    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0) continue;
+            Total& total = totals_[run.run_name.function_name];
+            total.seconds += run.real_accumulated_time;
+            total.iterations += double(run.iterations);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    // Seconds per iteration; 0 when the benchmark did not run.
+    double perIteration(const std::string& name) const {
+        const auto found = totals_.find(name);
+        return found == totals_.end() ? 0 : found->second.seconds / found->second.iterations;
+    }
+
+private:
+    struct Total {
+        double seconds = 0;
+        double iterations = 0;
+    };
+    std::map<std::string, Total> totals_;
+};
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const double ours = reporter.perIteration("OpenFourShifts");
+    const double floor = reporter.perIteration("OpenFourShiftsBareLibpq");
+    std::cout.flush();
+    if (ours <= 0 || floor <= 0) {
+        std::cerr << "journal: no ratio, it needs both OpenFourShifts and OpenFourShiftsBareLibpq\n";
+        return 0;
+    }
+    std::printf("journal ratio %.2f\n", ours / floor);
+    return 0;
+}

@@ -56,8 +56,8 @@ INSERT INTO accounts_dep.person (fio, s_staffpos_hl) VALUES
     ('Козлова Т.А.',    'Цех окраски'),
     ('Егоров Р.Р.',     'Сборочный цех');
 
--- Products in the goods register (massa: boxes per piece).  Product 7777 is
--- the carrier of the utility work prices.
+-- Products in the goods register (massa: boxes per piece).  Product 7777, the
+-- carrier of the utility work prices, comes with the schema.
 INSERT INTO cmn_gds_and_srv.gds_and_srv (s_caption, s_description, id_msm_bs, massa, id_class_item) VALUES
     ('ШК-120',               '', 6, 1,    2),
     ('ШК-180',               '', 6, 1.5,  2),
@@ -69,11 +69,10 @@ INSERT INTO cmn_gds_and_srv.gds_and_srv (s_caption, s_description, id_msm_bs, ma
     ('Дверь Д-1200',         '', 6, 1,    4),
     ('Опора ОР-50',          '', 6, 0.25, 4),
     ('Кронштейн КР-30',      '', 6, 0.2,  4);
-INSERT INTO cmn_gds_and_srv.gds_and_srv (id, s_caption, s_description, id_msm_bs, massa, id_class_item) VALUES
-    (7777, 'Хоз. работы', '', 6, 0, NULL);
 
 -- Operation kinds; one of them is a paint operation (its name contains
--- "краска"), so its records carry a colour.
+-- "краска"), so its records carry a colour.  The utility work kinds 7777 and
+-- 7778 come with the schema.
 INSERT INTO accounts_dep.vid_oper (vid) VALUES
     ('Резка заготовок'),
     ('Гибка'),
@@ -83,9 +82,6 @@ INSERT INTO accounts_dep.vid_oper (vid) VALUES
     ('Сборка'),
     ('Упаковка'),
     ('Установка фурнитуры');
-INSERT INTO accounts_dep.vid_oper (id, vid) VALUES
-    (7777, 'Хоз. работы'),
-    (7778, 'Хоз. работы (среднесдельная)');
 
 -- Priced operations with their norms: (product mark, kind, product type,
 -- norm prices); each price gets a norm quantity, the cheaper ones the larger.
@@ -120,10 +116,7 @@ INSERT INTO demo_price VALUES
     ('Опора ОР-50',     'Резка заготовок',      1, '{0.85}'),
     ('Опора ОР-50',     'Сварка',               0, '{1.9,1.7}'),
     ('Кронштейн КР-30', 'Гибка',                1, '{1.1}'),
-    ('Кронштейн КР-30', 'Окраска порошковая',   0, '{1.6,1.45}'),
-    -- utility work: price per hour of each kind
-    ('Хоз. работы',     'Хоз. работы',                  0, '{150}'),
-    ('Хоз. работы',     'Хоз. работы (среднесдельная)', 0, '{120}');
+    ('Кронштейн КР-30', 'Окраска порошковая',   0, '{1.6,1.45}');
 
 INSERT INTO accounts_dep.oper (vid, naimen, i_id, cena_new)
 SELECT v.id, dp.naimen, g.id, 0
@@ -140,6 +133,13 @@ SELECT o.id, 50 * p.n, p.price, 0
   JOIN accounts_dep.oper o ON o.i_id = g.id AND o.vid = v.id AND o.naimen = dp.naimen
  CROSS JOIN LATERAL unnest(dp.prices) WITH ORDINALITY AS p(price, n)
  ORDER BY o.id, p.n;
+
+-- Utility work: the price per hour of each kind, set on the norm the schema
+-- gives its operation, as the planner does in the norms window.
+UPDATE accounts_dep.norm n
+   SET price = CASE o.vid WHEN 7777 THEN 150 ELSE 120 END
+  FROM accounts_dep.oper o
+ WHERE n.o_id = o.id AND o.i_id = 7777 AND o.vid IN (7777, 7778);
 
 -- Shift records.  Workers keep a shift: the first six and the last one work
 -- shift 1, the next three shift 2, two shift 3.  A worker is present on two

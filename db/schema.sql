@@ -92,6 +92,14 @@ CREATE TABLE cmn_contractor.person (
             CASE WHEN s_code ~ '^[0-9]{1,10}$' THEN s_code::bigint <= 2147483647 ELSE false END),
     s_caption       varchar(254)
 );
+-- The journal names a worker by "(w_id=person.id or s_code::t_id=w_id)".  The
+-- register holds every contractor of the enterprise (tens of thousands of
+-- rows), so each half of that condition needs an index of its own: the
+-- primary key serves the first, this one the second, and the planner combines
+-- the two probes per shift record instead of reading the whole register for
+-- each.  The expression must stay exactly s_code::t_id to be matched; the
+-- check above keeps every s_code a number, so the cast cannot fail on insert.
+CREATE INDEX person_s_code_t_id_idx ON cmn_contractor.person ((s_code::t_id));
 
 CREATE TABLE hrms_staffpos.staffpos (
     id              t_id PRIMARY KEY,
@@ -176,8 +184,8 @@ CREATE TRIGGER person_truncate_register
 
 -- Operation kinds.  The name is blank-padded to 128 characters; readers trim it.
 -- Ids 7777 and 7778 are the two kinds of utility work (7778 is paid at the
--- average piece rate); they are written with explicit ids and the generated
--- key never hands them out.
+-- average piece rate); the schema writes them with explicit ids at its end,
+-- and the generated key never hands them out.
 CREATE SEQUENCE accounts_dep.vid_oper_id_seq AS integer;
 
 CREATE TABLE accounts_dep.vid_oper (
@@ -307,6 +315,63 @@ CREATE TABLE accounts_dep.fatigue (
 );
 CREATE INDEX fatigue_d_date_idx ON accounts_dep.fatigue (d_date);
 CREATE INDEX fatigue_period_idx ON accounts_dep.fatigue (i_year, i_mnth);
+CREATE INDEX fatigue_id_p_idx ON accounts_dep.fatigue (id_p);
+
+-- id_p names a worker (accounts_dep.person.id), but as numeric(15,0) beside
+-- an integer key, so a foreign key cannot join the two.  These triggers keep
+-- the same promise: a worker with utility works is not deleted (nor renumbered),
+-- and a utility work names an existing worker.  A NULL id_p, as under a
+-- foreign key, is let through.  The worker row is locked for key share, as a
+-- foreign key would, so a concurrent delete waits for the work's transaction
+-- and then sees the work.
+CREATE FUNCTION accounts_dep.fatigue_person_exists() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    IF NEW.id_p IS NULL THEN
+        RETURN NEW;
+    END IF;
+    IF TG_OP = 'UPDATE' AND NEW.id_p = OLD.id_p THEN
+        RETURN NEW;
+    END IF;
+    -- Compared as integer, so the worker key's index serves the look-up.
+    IF NEW.id_p NOT BETWEEN -2147483648 AND 2147483647
+       OR NOT EXISTS (SELECT 1 FROM accounts_dep.person
+                       WHERE id = NEW.id_p::integer FOR KEY SHARE) THEN
+        RAISE EXCEPTION 'Хоз. работа не записана: работника с кодом % нет в списке рабочих', NEW.id_p
+            USING ERRCODE = 'foreign_key_violation';
+    END IF;
+    RETURN NEW;
+END
+$$;
+
+CREATE TRIGGER fatigue_person_exists
+    BEFORE INSERT OR UPDATE OF id_p ON accounts_dep.fatigue
+    FOR EACH ROW EXECUTE FUNCTION accounts_dep.fatigue_person_exists();
+
+CREATE FUNCTION accounts_dep.person_keep_fatigue() RETURNS trigger
+LANGUAGE plpgsql AS $$
+BEGIN
+    IF TG_OP = 'UPDATE' AND NEW.id = OLD.id THEN
+        RETURN NEW;
+    END IF;
+    IF EXISTS (SELECT 1 FROM accounts_dep.fatigue WHERE id_p = OLD.id) THEN
+        IF TG_OP = 'DELETE' THEN
+            RAISE EXCEPTION 'Работника "%" нельзя удалить: за ним записаны хоз. работы',
+                coalesce(trim(OLD.fio), '') USING ERRCODE = 'foreign_key_violation';
+        END IF;
+        RAISE EXCEPTION 'Код работника "%" нельзя изменить: за ним записаны хоз. работы',
+            coalesce(trim(OLD.fio), '') USING ERRCODE = 'foreign_key_violation';
+    END IF;
+    IF TG_OP = 'DELETE' THEN
+        RETURN OLD;
+    END IF;
+    RETURN NEW;
+END
+$$;
+
+CREATE TRIGGER person_keep_fatigue
+    BEFORE DELETE OR UPDATE OF id ON accounts_dep.person
+    FOR EACH ROW EXECUTE FUNCTION accounts_dep.person_keep_fatigue();
 
 -- Version row shared by all workstations: build stamp (date YYYYMMDD, seconds
 -- since midnight) of the newest build that has connected, and the decimal
@@ -317,3 +382,29 @@ CREATE TABLE accounts_dep.ver (
     delim           varchar(255)
 );
 INSERT INTO accounts_dep.ver (d, t, delim) VALUES (0, 0, '.');
+
+
+-- ---------------------------------------------------------------------------
+-- Utility works: the rows every database needs
+-- ---------------------------------------------------------------------------
+
+-- The two kinds of utility work and product 7777 carry their prices per hour:
+-- each kind has a priced operation of product 7777 with one norm.  The
+-- utility works list lists only while such operations exist, and the entry
+-- window offers a kind only through its norm, so these rows come with the
+-- schema.  The price starts at 0; the planner sets the real hourly price in
+-- the norms window.  Kind and product ids are given explicitly (the generated
+-- keys of both tables step over them); the operations and norms take
+-- generated keys, so their sequences stay in step with the rows.
+INSERT INTO accounts_dep.vid_oper (id, vid) VALUES
+    (7777, 'Хоз. работы'),
+    (7778, 'Хоз. работы (среднесдельная)');
+
+INSERT INTO cmn_gds_and_srv.gds_and_srv (id, s_caption, s_description, id_msm_bs, massa, id_class_item)
+VALUES (7777, 'Хоз. работы', '', 6, 0, NULL);
+
+INSERT INTO accounts_dep.oper (vid, naimen, i_id, cena_new)
+SELECT k, 0, 7777, 0 FROM (VALUES (7777), (7778)) AS kinds(k) ORDER BY k;
+
+INSERT INTO accounts_dep.norm (o_id, norma, price, prize)
+SELECT o.id, 1, 0, 0 FROM accounts_dep.oper o WHERE o.i_id = 7777 ORDER BY o.vid;

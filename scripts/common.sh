@@ -24,9 +24,12 @@ install_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Configures the build folder and builds the given targets, or everything when none is given.
 build_program() {
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
   cmake -S "$TABEL_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$BUILD_DIR" -j"$(nproc)"
+  cmake --build "$BUILD_DIR" -j"$(nproc)" "${targets[@]}"
 }
 
 # The newest installed PostgreSQL server's binaries.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program, starts a local PostgreSQL on port 5432 with the database vesk_erp (created
-# with the schema and the demo department the first time, reused afterwards) and opens the
-# program on it.
+# Builds the program (not the tests and benchmarks), starts a local PostgreSQL on port 5432 with
+# the database vesk_erp (created with the schema and the demo department the first time, reused
+# afterwards) and opens the program on it.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -12,7 +12,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 install_packages
-build_program
+# Only the program: the tests and benchmarks are built by scripts/test.sh and scripts/bench.sh.
+build_program tabel
 
 PG_BIN=$(pg_bin)
 PG_VERSION=$(basename "$(dirname "$PG_BIN")")

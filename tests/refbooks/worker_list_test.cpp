@@ -408,6 +408,38 @@ TEST_F(WorkersTest, TheDatabaseRefusesToDeleteAWorkerWithShiftRecords) {
     expectScriptPlayed();
 }
 
+// The worker's utility works keep him: the server refuses the list's delete with its own message,
+// shown in the standard error box; the worker, his name in the register and his work remain.
+TEST_F(WorkersTest, TheDatabaseRefusesToDeleteAWorkerWithUtilityWorks) {
+    fixtures.worker(QStringLiteral("Алексеев А.А."));
+    const int borisov = fixtures.worker(QStringLiteral("Борисов Б.Б."));
+    testing_support::exec(dm->ADO_DB, QStringLiteral(
+        "insert into accounts_dep.fatigue (id_nom, id_o, id_p, d_date, i_mnth, i_year, i_smena, cnt, price) "
+        "values (2, 7777, %1, '05.03.2024', 3, 2024, 1, 8, 150)").arg(borisov));
+    ui.dialogs.answer(true);
+
+    expectList([&] {
+        workers().setRecNo(2);
+        list().Button3->click();
+        EXPECT_TRUE(list().isVisible());
+        EXPECT_EQ(workers().recordCount(), 2);
+        EXPECT_EQ(workers().recNo(), 2);
+        EXPECT_EQ(currentName(), QStringLiteral("Борисов Б.Б."));
+    });
+    openFromJournalMenu();
+
+    ASSERT_EQ(ui.dialogs.shown().size(), 2u);
+    EXPECT_EQ(ui.dialogs.shown()[1].kind, ScriptedDialogs::Kind::StandardError);
+    EXPECT_TRUE(ui.dialogs.shown()[1].text.contains(
+        QStringLiteral("Работника \"Борисов Б.Б.\" нельзя удалить: за ним записаны хоз. работы")))
+        << ui.dialogs.shown()[1].text.toStdString();
+    EXPECT_EQ(personCount(), 2);
+    EXPECT_EQ(scalar(QStringLiteral("select s_caption from cmn_contractor.person where id = %1").arg(borisov)).toString(),
+              QStringLiteral("Борисов Б.Б."));
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from accounts_dep.fatigue where id_p = %1").arg(borisov)).toInt(), 1);
+    expectScriptPlayed();
+}
+
 // --- picker ------------------------------------------------------------------------------------
 
 TEST_F(WorkersTest, PickerHandsTheChosenWorkerToEitherOpenerAndCloses) {
