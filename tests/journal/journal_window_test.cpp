@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -189,6 +190,47 @@ TEST_F(JournalTest, ShowsTheAcceptanceMarkInBoldGreenOrRed) {
     }
     EXPECT_EQ(column(dm->Smena1, "ok"), (QStringList{"no", "ok", "да", ""}));
     EXPECT_EQ(colours, (QList<QColor>{red, green, green, red}));
+}
+
+// The colour of the text the grid draws in a cell: the pixel that stands out most from the cell's
+// background.
+QColor textColour(ui::DataGrid& grid, int row, int column) {
+    const QImage image = grid.viewport()->grab().toImage();
+    const QRect cell = grid.visualRect(grid.model()->index(row, column)).adjusted(2, 2, -2, -2);
+    const QColor background = image.pixelColor(cell.topLeft());
+    const auto distance = [&background](const QColor& c) {
+        return std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+               std::abs(c.blue() - background.blue());
+    };
+    QColor text = background;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (distance(image.pixelColor(x, y)) > distance(text)) text = image.pixelColor(x, y);
+    return text;
+}
+
+// Near enough for the core of a smoothed glyph.
+bool closeTo(const QColor& seen, const QColor& expected) {
+    return std::abs(seen.red() - expected.red()) <= 48 && std::abs(seen.green() - expected.green()) <= 48 &&
+           std::abs(seen.blue() - expected.blue()) <= 48;
+}
+
+TEST_F(JournalTest, TheSelectedRowKeepsTheAcceptanceColours) {
+    record(QStringLiteral("no"));
+    record(QStringLiteral("ok"));
+    record(QStringLiteral("да"));
+    const QList<QColor> expected{QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 128, 0)};
+    loginAs(roster, ui, unrestricted, [&](TForm1& journal) {
+        ui::DataGrid& grid = *journal.DBGrid2;
+        const int okColumn = 10;
+        for (int row = 0; row < expected.size(); ++row) {
+            dm->Smena1.setRecNo(row + 1);
+            ASSERT_TRUE(grid.selectionModel()->isRowSelected(row, {}));
+            const QColor seen = textColour(grid, row, okColumn);
+            EXPECT_TRUE(closeTo(seen, expected[row]))
+                << "row " << row << ": " << seen.name().toStdString() << ", not " << expected[row].name().toStdString();
+        }
+    });
 }
 
 TEST_F(JournalTest, DoubleClickTogglesAcceptanceAndKeepsTheRow) {
