@@ -4,8 +4,26 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 namespace ui {
+namespace {
+
+// A cell whose text the window colours keeps that colour on the selected row too: the highlight
+// marks the row with its background, and the window's colour still tells the cell's meaning.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(Qt::ForegroundRole).isValid())
+            option->palette.setBrush(QPalette::HighlightedText, option->palette.brush(QPalette::Text));
+    }
+};
+
+}  // namespace
 
 DataGrid::DataGrid(const QString& name, QWidget* parent)
     : QTableView(parent), model_(new DatasetModel(this)) {
@@ -15,6 +33,7 @@ DataGrid::DataGrid(const QString& name, QWidget* parent)
     compact.setPointSize(8);
     setFont(compact);
     setModel(model_);
+    setItemDelegate(new CellDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

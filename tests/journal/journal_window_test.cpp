@@ -9,12 +9,17 @@
 #include "ui/data_grid.h"
 #include "ui/date_picker.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -187,6 +192,47 @@ TEST_F(JournalTest, ShowsTheAcceptanceMarkInBoldGreenOrRed) {
     EXPECT_EQ(colours, (QList<QColor>{red, green, green, red}));
 }
 
+// The colour of the text the grid draws in a cell: the pixel that stands out most from the cell's
+// background.
+QColor textColour(ui::DataGrid& grid, int row, int column) {
+    const QImage image = grid.viewport()->grab().toImage();
+    const QRect cell = grid.visualRect(grid.model()->index(row, column)).adjusted(2, 2, -2, -2);
+    const QColor background = image.pixelColor(cell.topLeft());
+    const auto distance = [&background](const QColor& c) {
+        return std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+               std::abs(c.blue() - background.blue());
+    };
+    QColor text = background;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (distance(image.pixelColor(x, y)) > distance(text)) text = image.pixelColor(x, y);
+    return text;
+}
+
+// Near enough for the core of a smoothed glyph.
+bool closeTo(const QColor& seen, const QColor& expected) {
+    return std::abs(seen.red() - expected.red()) <= 48 && std::abs(seen.green() - expected.green()) <= 48 &&
+           std::abs(seen.blue() - expected.blue()) <= 48;
+}
+
+TEST_F(JournalTest, TheSelectedRowKeepsTheAcceptanceColours) {
+    record(QStringLiteral("no"));
+    record(QStringLiteral("ok"));
+    record(QStringLiteral("да"));
+    const QList<QColor> expected{QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 128, 0)};
+    loginAs(roster, ui, unrestricted, [&](TForm1& journal) {
+        ui::DataGrid& grid = *journal.DBGrid2;
+        const int okColumn = 10;
+        for (int row = 0; row < expected.size(); ++row) {
+            dm->Smena1.setRecNo(row + 1);
+            ASSERT_TRUE(grid.selectionModel()->isRowSelected(row, {}));
+            const QColor seen = textColour(grid, row, okColumn);
+            EXPECT_TRUE(closeTo(seen, expected[row]))
+                << "row " << row << ": " << seen.name().toStdString() << ", not " << expected[row].name().toStdString();
+        }
+    });
+}
+
 TEST_F(JournalTest, DoubleClickTogglesAcceptanceAndKeepsTheRow) {
     const int first = record(QStringLiteral("no"));
     const int second = record(QStringLiteral("no"));
@@ -285,6 +331,75 @@ TEST_F(JournalTest, ATypedDateIsReadOnlyOnEnter) {
     EXPECT_EQ(dm->Smena4.param(QStringLiteral("data")).toDate(), monday);
     EXPECT_EQ(dm->Smena1.recordCount(), 1);
 }
+
+// However the calendar closes, the lists are read again with the date the box then shows. The
+// user has typed Monday without Enter, opened the calendar and moved it on to Sunday.
+struct CalendarClosing {
+    const char* how;
+    std::function<void(ui::DatePicker&)> close;
+};
+
+void PrintTo(const CalendarClosing& closing, std::ostream* out) { *out << closing.how; }
+
+const QDate typedMonday(2026, 12, 7);
+const QDate pickedSunday(2026, 12, 6);
+
+class CalendarClosingTest : public JournalTest, public testing::WithParamInterface<CalendarClosing> {};
+
+// Opens the picker's calendar as a user does: a click on its arrow.
+QWidget* openCalendar(ui::DatePicker& picker) {
+    QTest::mouseClick(&picker, Qt::LeftButton, {}, QPoint(picker.width() - 4, picker.height() / 2));
+    return picker.calendarWindow();
+}
+
+QAbstractItemView& calendarDays(ui::DatePicker& picker) {
+    return *picker.calendarWidget()->findChild<QAbstractItemView*>();
+}
+
+TEST_P(CalendarClosingTest, RereadsTheFourShiftsWithTheDateShown) {
+    record(QStringLiteral("no"), 1, typedMonday);
+    record(QStringLiteral("no"), 1, pickedSunday);
+    record(QStringLiteral("no"), 1, pickedSunday);
+    loginAs(roster, ui, unrestricted, [&](TForm1& journal) {
+        StatementLog log(dm->ADO_DB);
+        journal.DateT->setDate(typedMonday);
+        QWidget* calendar = openCalendar(*journal.DateT);
+        ASSERT_TRUE(calendar->isVisible());
+        journal.DateT->calendarWidget()->setSelectedDate(pickedSunday);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(log.statements().size(), 0u) << "neither typing nor moving in the calendar reads";
+
+        GetParam().close(*journal.DateT);
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(calendar->isVisible());
+        // Escape may give the box back the date the calendar opened with; either way not today's.
+        const QDate shown = journal.DateT->date();
+        ASSERT_TRUE(shown == typedMonday || shown == pickedSunday) << shown.toString().toStdString();
+        ASSERT_EQ(log.statements().size(), 4u);
+        for (int shift = 1; shift <= 4; ++shift) {
+            const data::Statement& read = log.statements()[shift - 1];
+            EXPECT_TRUE(read.text.contains(QStringLiteral("smena.smena=%1").arg(shift))) << read.text.toStdString();
+            EXPECT_EQ(read.param(QStringLiteral("data")).toDate(), shown);
+        }
+        EXPECT_EQ(dm->Smena1.recordCount(), shown == pickedSunday ? 2 : 1);
+        EXPECT_EQ(journal.CBox1->isChecked(), ui::isWeekend(shown));
+    });
+    expectScriptPlayed();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Journal, CalendarClosingTest,
+    testing::Values(
+        CalendarClosing{"DayChosenWithEnter",
+                        [](ui::DatePicker& picker) { QTest::keyClick(&calendarDays(picker), Qt::Key_Return); }},
+        CalendarClosing{"Escape",
+                        [](ui::DatePicker& picker) { QTest::keyClick(&calendarDays(picker), Qt::Key_Escape); }},
+        CalendarClosing{"ClickOutside",
+                        [](ui::DatePicker& picker) {
+                            QWidget* calendar = picker.calendarWindow();
+                            QTest::mouseClick(calendar, Qt::LeftButton, {}, QPoint(-20, calendar->height() / 2));
+                        }}),
+    [](const testing::TestParamInfo<CalendarClosing>& info) { return std::string(info.param.how); });
 
 TEST_F(JournalTest, ClosingAWindowOpenedFromTheJournalBringsBackToday) {
     record(QStringLiteral("no"));
