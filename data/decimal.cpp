@@ -39,14 +39,16 @@ QString digitsOf(Int128 v) {   // v >= 0
     return out;
 }
 
-// units / 10^n, rounded half away from zero.
-Int128 dividedRounded(Int128 units, int n) {
+// units / 10^n, rounded to a whole number; a half goes away from zero, or to the even neighbour.
+Int128 dividedRounded(Int128 units, int n, Decimal::Rounding mode = Decimal::Rounding::HalfAwayFromZero) {
     if (n <= 0) return units;
     if (n > maxDigits) return 0;
     const Int128 divisor = powerOfTen(n);
     const Int128 m = magnitude(units);
     Int128 q = m / divisor;
-    if ((m % divisor) * 2 >= divisor) ++q;
+    const Int128 twiceRest = (m % divisor) * 2;
+    const bool half = twiceRest == divisor;
+    if (twiceRest > divisor || (half && (mode == Decimal::Rounding::HalfAwayFromZero || q % 2 == 1))) ++q;
     return units < 0 ? -q : q;
 }
 
@@ -152,9 +154,9 @@ QString Decimal::toFixed(int decimals, QChar separator) const {
     return text + QString(decimals - r.scale_, u'0');
 }
 
-Decimal Decimal::rounded(int decimals) const {
+Decimal Decimal::rounded(int decimals, Rounding mode) const {
     if (scale_ <= decimals) return *this;
-    return normalized(dividedRounded(units_, scale_ - decimals), decimals);
+    return normalized(dividedRounded(units_, scale_ - decimals, mode), decimals);
 }
 
 Decimal Decimal::roundedToSignificant(int digits) const {

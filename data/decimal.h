@@ -14,6 +14,8 @@ namespace data {
 // point (12.500000 is 12.5; 100000 stays 100000).
 class Decimal {
 public:
+    enum class Rounding { HalfAwayFromZero, HalfEven };
+
     constexpr Decimal() = default;
     static Decimal fromInteger(qint64 value);
 
@@ -38,7 +40,7 @@ public:
     // Rounded half away from zero to `decimals` places and shown with exactly that many ("#0.00").
     QString toFixed(int decimals, QChar separator = u'.') const;
 
-    Decimal rounded(int decimals) const;                // half away from zero
+    Decimal rounded(int decimals, Rounding mode = Rounding::HalfAwayFromZero) const;
     Decimal roundedToSignificant(int digits) const;     // half away from zero
 
     // Nullopt when the product does not fit 38 digits.

@@ -1,6 +1,7 @@
 #include "journal/journal_window.h"
 
 #include "data/data_module.h"
+#include "journal/record_deletion.h"
 #include "journal/record_editor.h"
 #include "journal/role_words.h"
 #include "refbooks/operation_kind_list.h"
@@ -146,10 +147,10 @@ void TForm1::buildControls() {
     connect(DBGrid2, &ui::DataGrid::dblClick, this, ui::guarded([this] { DBGrid2DblClick(); }));
     connect(Button8, &QPushButton::clicked, this, ui::guarded([this] { Button8Click(); }));
     connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button1, &QPushButton::clicked, this,
-            ui::guarded([this] { ui::showModal(*roster_.Form11); }));
-    connect(Button2, &QPushButton::clicked, this,
-            ui::guarded([this] { ui::showModal(*roster_.Form11); }));
+    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { roster_.Form11->openForAdd(); }));
+    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { roster_.Form11->openForChange(); }));
+    connect(Button3, &QPushButton::clicked, this,
+            ui::guarded([this] { journal::deleteCurrentRecord(*this, dm_); }));
     connect(Button5, &QPushButton::clicked, this,
             ui::guarded([this] { ui::showModal(*roster_.Form25); }));
 }

@@ -53,6 +53,11 @@ TEST(Decimal, RoundsHalfAwayFromZeroAndMultipliesExactly) {
     EXPECT_EQ(dec(u"12.5").toFixed(2, u','), QStringLiteral("12,50"));
     EXPECT_EQ(dec(u"7").toFixed(2), QStringLiteral("7.00"));
     EXPECT_EQ(dec(u"0.005").toFixed(2), QStringLiteral("0.01"));
+    const auto even = Decimal::Rounding::HalfEven;
+    EXPECT_EQ(dec(u"1.00005").rounded(4, even).toString(), QStringLiteral("1"));
+    EXPECT_EQ(dec(u"1.00015").rounded(4, even).toString(), QStringLiteral("1.0002"));
+    EXPECT_EQ(dec(u"-1.00015").rounded(4, even).toString(), QStringLiteral("-1.0002"));
+    EXPECT_EQ(dec(u"1.000051").rounded(4, even).toString(), QStringLiteral("1.0001"));
     EXPECT_EQ(dec(u"10.1").times(dec(u"1.5"))->toString(), QStringLiteral("15.15"));
     EXPECT_EQ(dec(u"0.0001").times(dec(u"0.0001"))->toString(), QStringLiteral("0.00000001"));
     EXPECT_FALSE(dec(u"99999999999999999999").times(dec(u"99999999999999999999")));
