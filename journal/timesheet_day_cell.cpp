@@ -6,10 +6,10 @@
 namespace journal {
 namespace {
 
-QString rowCondition(qint64 workerId, int shift, const QDate& day) {
-    return QStringLiteral(" where w_id=") + sql::integer(workerId) + QStringLiteral(" and smena=") +
-           sql::integer(shift) + QStringLiteral(" and month=") + sql::integer(day.month()) +
-           QStringLiteral(" and year=") + sql::integer(day.year());
+// The timesheet row of the worker's shift, month and year, after its "w_id=" + worker id.
+QString restOfRow(int shift, const QDate& day) {
+    return QStringLiteral(" and smena=") + sql::integer(shift) + QStringLiteral(" and month=") +
+           sql::integer(day.month()) + QStringLiteral(" and year=") + sql::integer(day.year());
 }
 
 // Reads one integer column of a one-row query through the scratch query; 0 without a row.
@@ -32,14 +32,16 @@ qint64 hoursOfDay(TDataModule6& dm, qint64 workerId, int shift, const QDate& day
 
 void updateDayCell(TDataModule6& dm, qint64 workerId, int shift, const QDate& day, const QString& value) {
     dm.H_Tabel_ins.execute(QStringLiteral("update accounts_dep.h_tabel set d") + sql::integer(day.day()) +
-                           u'=' + value + rowCondition(workerId, shift, day));
+                           u'=' + value + QStringLiteral(" where w_id=") + sql::integer(workerId) +
+                           restOfRow(shift, day));
 }
 
 }  // namespace
 
 void writeDayCellAfterSave(TDataModule6& dm, qint64 workerId, int shift, const QDate& day) {
     const qint64 rows = readScalar(dm,
-        QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel") + rowCondition(workerId, shift, day),
+        QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel where w_id=") + sql::integer(workerId) +
+            restOfRow(shift, day),
         QStringLiteral("cnt"));
     const qint64 hours = hoursOfDay(dm, workerId, shift, day);
     if (rows != 0) {
