@@ -151,7 +151,7 @@ void TForm1::buildControls() {
     connect(Button2, &QPushButton::clicked, this,
             ui::guarded([this] { ui::showModal(*roster_.Form11); }));
     connect(Button5, &QPushButton::clicked, this,
-            ui::guarded([this] { ui::showModal(*roster_.Form25); }));
+            ui::guarded([this] { roster_.Form25->showForDate(DateT->date()); }));
 }
 
 void TForm1::buildMenu() {
