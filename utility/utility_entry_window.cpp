@@ -99,19 +99,23 @@ void TForm24::buildControls() {
     DBEdit2->setEnabled(false);
     DBEdit2->setFixedWidth(110);
 
-    auto* fields = new QGridLayout(group);
-    fields->addWidget(new QLabel(QStringLiteral("ФИО"), group), 0, 0);
-    fields->addWidget(Edit1, 0, 1, 1, 5);
-    fields->addWidget(Button3, 0, 6);
-    fields->addWidget(new QLabel(QStringLiteral("Номенклатура"), group), 1, 0);
-    fields->addWidget(Edit2, 1, 1, 1, 5);
-    fields->addWidget(Button4, 1, 6);
-    fields->addWidget(cb_type_work, 2, 0, 1, 1);
-    fields->addWidget(Edit6, 2, 1);
-    fields->addWidget(new QLabel(QStringLiteral("ч.    Цена"), group), 2, 2);
-    fields->addWidget(DBEdit1, 2, 3);
-    fields->addWidget(new QLabel(QStringLiteral("р.    Сумма"), group), 2, 4);
-    fields->addWidget(DBEdit2, 2, 5, 1, 2);
+    auto* names = new QGridLayout;
+    names->addWidget(new QLabel(QStringLiteral("ФИО"), group), 0, 0);
+    names->addWidget(Edit1, 0, 1);
+    names->addWidget(Button3, 0, 2);
+    names->addWidget(new QLabel(QStringLiteral("Номенклатура"), group), 1, 0);
+    names->addWidget(Edit2, 1, 1);
+    names->addWidget(Button4, 1, 2);
+    auto* kindRow = new QHBoxLayout;
+    kindRow->addWidget(cb_type_work, 1);
+    kindRow->addWidget(Edit6);
+    kindRow->addWidget(new QLabel(QStringLiteral("ч.    Цена"), group));
+    kindRow->addWidget(DBEdit1);
+    kindRow->addWidget(new QLabel(QStringLiteral("р.    Сумма"), group));
+    kindRow->addWidget(DBEdit2);
+    auto* fields = new QVBoxLayout(group);
+    fields->addLayout(names);
+    fields->addLayout(kindRow);
 
     Button1 = ui::makeButton(this, QStringLiteral("Button1"), QStringLiteral("Записать"));
     Button1->setDefault(true);
