@@ -66,6 +66,37 @@ private:
 
 bool isWildcard(QChar c) { return c == u'%' || c == u'*'; }
 
+struct LikePattern {
+    QString text;
+    bool anyPrefix = false;
+    bool anySuffix = false;
+};
+
+// A leading and a trailing wildcard make the pattern open at that end. A backslash makes the
+// character after it literal, so a search text may itself begin or end with '%' or '*'.
+LikePattern likePattern(const QString& raw) {
+    LikePattern pattern;
+    qsizetype begin = 0;
+    qsizetype end = raw.size();
+    if (begin < end && isWildcard(raw[begin])) {
+        pattern.anyPrefix = true;
+        ++begin;
+    }
+    if (end > begin && isWildcard(raw[end - 1])) {
+        qsizetype backslashes = 0;
+        for (qsizetype i = end - 2; i >= begin && raw[i] == u'\\'; --i) ++backslashes;
+        if (backslashes % 2 == 0) {
+            pattern.anySuffix = true;
+            --end;
+        }
+    }
+    for (qsizetype i = begin; i < end; ++i) {
+        if (raw[i] == u'\\' && i + 1 < end) ++i;
+        pattern.text += raw[i];
+    }
+    return pattern;
+}
+
 }  // namespace
 
 RowFilter RowFilter::parse(const QString& text) {
@@ -75,17 +106,11 @@ RowFilter RowFilter::parse(const QString& text) {
         Term term;
         term.field = tokens.name();
         if (tokens.take(QLatin1String("like"))) {
-            QString pattern = tokens.quoted();
+            const LikePattern pattern = likePattern(tokens.quoted());
             term.like = true;
-            if (!pattern.isEmpty() && isWildcard(pattern.front())) {
-                term.anyPrefix = true;
-                pattern.remove(0, 1);
-            }
-            if (!pattern.isEmpty() && isWildcard(pattern.back())) {
-                term.anySuffix = true;
-                pattern.chop(1);
-            }
-            term.text = pattern;
+            term.anyPrefix = pattern.anyPrefix;
+            term.anySuffix = pattern.anySuffix;
+            term.text = pattern.text;
         } else if (tokens.take(QLatin1String("="))) {
             if (tokens.atQuote()) {
                 term.text = tokens.quoted();

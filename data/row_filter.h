@@ -13,7 +13,8 @@ namespace data {
 //   fio like 'Ив%'     prefix    marka like '%12%'   contains    naimen=0    o_id = 5
 // terms joined with "and". Text compares without regard to letter case. In a like pattern only
 // a leading and a trailing '%' (or '*') are wildcards; every other character, '%' and '_'
-// included, stands for itself, so a search text typed by a user is matched literally.
+// included, stands for itself, and a backslash makes the character after it literal (\% at
+// either end), so a search text typed by a user is matched literally.
 class RowFilter {
 public:
     using ValueOf = std::function<QVariant(const QString& field)>;

@@ -152,7 +152,7 @@ void TForm1::buildControls() {
     connect(Button3, &QPushButton::clicked, this,
             ui::guarded([this] { journal::deleteCurrentRecord(*this, dm_); }));
     connect(Button5, &QPushButton::clicked, this,
-            ui::guarded([this] { ui::showModal(*roster_.Form25); }));
+            ui::guarded([this] { roster_.Form25->showForDate(DateT->date()); }));
 }
 
 void TForm1::buildMenu() {

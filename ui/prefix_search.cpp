@@ -16,8 +16,15 @@ PrefixSearch::PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field
             [this](const QString& text) { runGuarded([&] { search(text); }); });
 }
 
+// Every wildcard character and backslash of the typed text is escaped: a text that begins with
+// '%' would otherwise open the pattern at its front and show every row.
 QString PrefixSearch::filterFor(const QString& field, const QString& text) {
-    return field + QStringLiteral(" like '") + sql::escaped(text) + QStringLiteral("%'");
+    QString literal;
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'%' || c == u'*') literal += u'\\';
+        literal += c;
+    }
+    return field + QStringLiteral(" like '") + sql::escaped(literal) + QStringLiteral("%'");
 }
 
 void PrefixSearch::search(const QString& text) {

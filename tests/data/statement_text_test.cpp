@@ -75,6 +75,17 @@ TEST(RowFilter, MatchesTheFormsTheWindowsWrite) {
         {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("a_b")), QStringLiteral("axb"), false},
         {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("O'B")), QStringLiteral("O'Brien"), true},
         {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("x' or 'a'='a")), QStringLiteral("Иванов"), false},
+        // A text that begins or ends with a wildcard character or a backslash is still a prefix.
+        {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("%")), QStringLiteral("Иванов"), false},
+        {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("%")), QStringLiteral("%-ная"), true},
+        {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("*в")), QStringLiteral("Иванов"), false},
+        {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("*в")), QStringLiteral("*в*"), true},
+        {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("a\\")), QStringLiteral("a\\b"), true},
+        {ui::PrefixSearch::filterFor(QStringLiteral("fio"), QStringLiteral("a\\")), QStringLiteral("ab"), false},
+        {QStringLiteral("fio like '\\%%'"), QStringLiteral("%x"), true},
+        {QStringLiteral("fio like '\\%%'"), QStringLiteral("x"), false},
+        {QStringLiteral("fio like '%a\\%'"), QStringLiteral("xa%"), true},
+        {QStringLiteral("fio like '%a\\%'"), QStringLiteral("xab"), false},
     };
     for (const FilterCase& c : cases) {
         const data::RowFilter filter = data::RowFilter::parse(c.filter);
