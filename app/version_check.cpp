@@ -20,8 +20,8 @@ void VersionCheck(Roster& roster, const BuildStamp& build) {
     ver.first();
     roster.DataModule6->Delim = ver.field(QStringLiteral("delim")).asString();
 
-    const BuildStamp stored{ver.field(QStringLiteral("d")).asInteger(),
-                            ver.field(QStringLiteral("t")).asInteger()};
+    const BuildStamp stored{int(ver.field(QStringLiteral("d")).asInteger()),
+                            int(ver.field(QStringLiteral("t")).asInteger())};
     // An empty table reads as the oldest stamp: editing it creates the row.
     if (stored < build) {
         ver.edit();
