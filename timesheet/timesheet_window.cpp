@@ -3,6 +3,7 @@
 #include "data/data_module.h"
 #include "data/timesheet_queries.h"
 #include "timesheet/timesheet_columns.h"
+#include "timesheet/timesheet_print_layout.h"
 #include "timesheet/timesheet_rebuild.h"
 #include "ui/clock.h"
 #include "ui/data_grid.h"
@@ -164,4 +165,7 @@ void TForm19::Button5Click() {
     reopenGrids();
 }
 
-void TForm19::Button6Click() {}
+void TForm19::Button6Click() {
+    roster_.Form15->previewMonth(month(), year(),
+                                 ComboBox1->currentText() + u' ' + ComboBox2->currentText() + QStringLiteral(" г."));
+}
