@@ -20,6 +20,11 @@ ConnectionSettings ConnectionSettings::fromCommandLine(const QStringList& args) 
 
 void ResultDeleter::operator()(pg_result* r) const { PQclear(r); }
 
+qint64 integerAt(const Result& result, int row, int column) {
+    if (!result || row >= PQntuples(result.get()) || column >= PQnfields(result.get())) return 0;
+    return QByteArray(PQgetvalue(result.get(), row, column)).toLongLong();
+}
+
 namespace {
 
 QString connectionMessage(const PGconn* conn) {
@@ -117,18 +122,71 @@ Result Connection::run(const QByteArray& text, const std::vector<const char*>& v
     return result;
 }
 
+// A statement in the form libpq sends: positional text and its values as server text.
+struct Connection::Wire {
+    explicit Wire(const Statement& statement) {
+        const PositionalSql positional = toPositional(statement.text);
+        text = positional.text.toUtf8();
+        for (const QString& name : positional.names) values.push_back(toPgText(statement.param(name)));
+        for (const auto& value : values) pointers.push_back(value ? value->constData() : nullptr);
+    }
+    QByteArray text;
+    std::vector<std::optional<QByteArray>> values;
+    std::vector<const char*> pointers;
+};
+
 Result Connection::exec(const Statement& statement) {
     if (!conn_) throw DbError(QStringLiteral("Нет соединения с базой данных"));
     if (listener_) listener_(statement);
+    const Wire wire(statement);
+    checkBeforeStatement();
+    return run(wire.text, wire.pointers, isRead(statement.text));
+}
 
-    const PositionalSql positional = toPositional(statement.text);
-    std::vector<std::optional<QByteArray>> values;
-    for (const QString& name : positional.names) values.push_back(toPgText(statement.param(name)));
-    std::vector<const char*> pointers;
-    for (const auto& value : values) pointers.push_back(value ? value->constData() : nullptr);
+std::vector<Result> Connection::execPipeline(const std::vector<Statement>& statements) {
+    if (!conn_) throw DbError(QStringLiteral("Нет соединения с базой данных"));
+    if (statements.empty()) return {};
+    if (listener_)
+        for (const Statement& statement : statements) listener_(statement);
+    std::vector<Wire> wires;
+    wires.reserve(statements.size());
+    for (const Statement& statement : statements) wires.emplace_back(statement);
 
     checkBeforeStatement();
-    return run(positional.text.toUtf8(), pointers, isRead(statement.text));
+    if (!PQenterPipelineMode(conn_)) throw DbError(lostMessage(conn_));
+    const auto leave = qScopeGuard([this] { PQexitPipelineMode(conn_); });
+    for (const Wire& wire : wires)
+        if (!PQsendQueryParams(conn_, wire.text.constData(), int(wire.pointers.size()), nullptr,
+                               wire.pointers.data(), nullptr, nullptr, 0))
+            throw DbError(lostMessage(conn_));
+    if (!PQpipelineSync(conn_)) throw DbError(lostMessage(conn_));
+    return readPipelineResults();
+}
+
+// Reads up to the pipeline's sync point. Each statement's result is followed by a null; a
+// statement skipped after a failure answers "aborted".
+std::vector<Result> Connection::readPipelineResults() {
+    std::vector<Result> results;
+    QString failure;
+    for (;;) {
+        PGresult* raw = PQgetResult(conn_);
+        if (!raw) {
+            if (PQstatus(conn_) != CONNECTION_OK) {
+                if (failure.isEmpty()) failure = lostMessage(conn_);
+                break;
+            }
+            continue;
+        }
+        Result result(raw);
+        const ExecStatusType status = PQresultStatus(raw);
+        if (status == PGRES_PIPELINE_SYNC) break;
+        if (status == PGRES_PIPELINE_ABORTED) continue;
+        if (!succeeded(raw) && failure.isEmpty())
+            failure = QString::fromUtf8(PQresultErrorMessage(raw)).trimmed();
+        results.push_back(std::move(result));
+    }
+    if (!failure.isEmpty()) throw DbError(failure);
+    return results;
 }
 
 void Connection::beginTransaction() {

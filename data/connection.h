@@ -35,6 +35,9 @@ struct ConnectionSettings {
 struct ResultDeleter { void operator()(pg_result* r) const; };
 using Result = std::unique_ptr<pg_result, ResultDeleter>;
 
+// The whole number in a cell of a result (0 for NULL or a row that is not there).
+qint64 integerAt(const Result& result, int row, int column);
+
 // The one database connection of a run. Every statement goes through exec().
 //
 // A connection found broken before a statement (the server restarted, the network dropped while
@@ -62,6 +65,12 @@ public:
     // Throws DbError with the server's message on failure.
     Result exec(const Statement& statement);
 
+    // Sends the statements together in libpq's pipeline mode and then reads all their replies:
+    // one round trip instead of one per statement. Results come back in order. The first failure
+    // throws its message; the server skips the statements after it. Nothing is ever sent again,
+    // so a pipeline of writes belongs inside a Transaction. Texts hold one statement each.
+    std::vector<Result> execPipeline(const std::vector<Statement>& statements);
+
     void setListener(StatementListener listener) { listener_ = std::move(listener); }
 
     // The transaction in which statements run until it ends; see Transaction, which is how the
@@ -72,9 +81,11 @@ public:
     bool inTransaction() const { return inTransaction_; }
 
 private:
+    struct Wire;
     void checkBeforeStatement();
     void reset();
     pg_result* send(const QByteArray& text, const std::vector<const char*>& values);
+    std::vector<Result> readPipelineResults();
     Result run(const QByteArray& text, const std::vector<const char*>& values, bool readOnly);
 
     ConnectionSettings settings_;

@@ -1,6 +1,7 @@
 #include "data/data_module.h"
 
 #include "data/shift_queries.h"
+#include "data/timesheet_queries.h"
 #include "ui/dialogs.h"
 
 TDataModule6::TDataModule6(data::ConnectionSettings settings)
@@ -13,9 +14,9 @@ TDataModule6::TDataModule6(data::ConnectionSettings settings)
       Smena2(ADO_DB, data::shiftQuery(2)),
       Smena3(ADO_DB, data::shiftQuery(3)),
       Smena4(ADO_DB, data::shiftQuery(4)),
-      H_Tabel_1(ADO_DB),
-      H_Tabel_2(ADO_DB),
-      H_Tabel_3(ADO_DB),
+      H_Tabel_1(ADO_DB, data::timesheetGridQuery(1)),
+      H_Tabel_2(ADO_DB, data::timesheetGridQuery(2)),
+      H_Tabel_3(ADO_DB, data::timesheetGridQuery(3)),
       Oper_ins(ADO_DB),
       Oper_ed(ADO_DB),
       Oper_del(ADO_DB),
@@ -29,6 +30,8 @@ TDataModule6::TDataModule6(data::ConnectionSettings settings)
     Izdel.setFieldSize(QStringLiteral("nom"), 255);
     Vid_oper.setFieldSize(QStringLiteral("vid"), 50);
     for (int shift = 1; shift <= 4; ++shift) data::declareShiftFields(smena(shift));
+    for (data::Dataset* timesheet : {&H_Tabel_1, &H_Tabel_2, &H_Tabel_3})
+        timesheet->setFieldSize(QStringLiteral("fio"), 254);
 }
 
 data::Dataset& TDataModule6::smena(int shift) {

@@ -177,6 +177,16 @@ std::optional<Decimal> Decimal::times(const Decimal& other) const {
     return result;
 }
 
+std::optional<Decimal> Decimal::plus(const Decimal& other) const {
+    const int scale = std::max(scale_, other.scale_);
+    Int128 a = 0, b = 0, sum = 0;
+    if (__builtin_mul_overflow(units_, powerOfTen(scale - scale_), &a)) return std::nullopt;
+    if (__builtin_mul_overflow(other.units_, powerOfTen(scale - other.scale_), &b)) return std::nullopt;
+    if (__builtin_add_overflow(a, b, &sum)) return std::nullopt;
+    if (magnitude(sum) >= digitLimit) return std::nullopt;
+    return normalized(sum, scale);
+}
+
 int Decimal::compare(const Decimal& other) const {
     if ((units_ < 0) != (other.units_ < 0)) return units_ < 0 ? -1 : 1;
     // Same sign: compare the integer parts, then the fractions brought to one scale.

@@ -45,6 +45,8 @@ public:
 
     // Nullopt when the product does not fit 38 digits.
     std::optional<Decimal> times(const Decimal& other) const;
+    // Nullopt when the sum does not fit 38 digits.
+    std::optional<Decimal> plus(const Decimal& other) const;
     Decimal negated() const { return Decimal(-units_, scale_); }
 
     int compare(const Decimal& other) const;

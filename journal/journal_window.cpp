@@ -155,6 +155,14 @@ void TForm1::buildControls() {
             ui::guarded([this] { roster_.Form25->showForDate(DateT->date()); }));
 }
 
+void TForm1::N11Click() {
+    TForm19& timesheet = *roster_.Form19;
+    timesheet.presetMonth(DateT->date());
+    timesheet.ComboBox1Change();
+    ui::showModal(timesheet);
+    timesheet.closeGrids();
+}
+
 void TForm1::buildMenu() {
     auto* bar = new QMenuBar(this);
     N2 = bar->addMenu(QStringLiteral("Справочники"));
@@ -177,7 +185,7 @@ void TForm1::buildMenu() {
     connect(N3, &QAction::triggered, this, ui::guarded([this] { roster_.Form3->showAsList(); }));
     connect(N4, &QAction::triggered, this, ui::guarded([this] { roster_.Form4->showAsList(); }));
     connect(N6, &QAction::triggered, this, ui::guarded([this] { roster_.Form8->showAsList(); }));
-    connect(N11, &QAction::triggered, this, ui::guarded([this] { ui::showModal(*roster_.Form19); }));
+    connect(N11, &QAction::triggered, this, ui::guarded([this] { N11Click(); }));
     connect(N10, &QAction::triggered, this, ui::guarded([this] { ui::showModal(*roster_.Form18); }));
     connect(N5, &QAction::triggered, this, &QDialog::reject);
     layout()->setMenuBar(bar);

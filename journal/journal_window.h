@@ -70,6 +70,7 @@ public:
     void chooseShift(int shift);
     void CBox1Change();        // paints the day-off box after any change
     void DBGrid2DblClick();    // the acceptance toggle
+    void N11Click();           // the timesheet of the journal's month
 
 private:
     void buildMenu();

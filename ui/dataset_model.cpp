@@ -16,6 +16,14 @@ void DatasetModel::setColumns(const QList<GridColumn>& columns) {
     endResetModel();
 }
 
+void DatasetModel::setColumn(int column, const GridColumn& value) {
+    const bool sameField = columns_.at(column).field == value.field;
+    columns_[column] = value;
+    if (!sameField) resolveFields();
+    emit headerDataChanged(Qt::Horizontal, column, column);
+    if (rowCount() > 0) emit dataChanged(index(0, column), index(rowCount() - 1, column));
+}
+
 void DatasetModel::setDataset(data::Dataset* dataset) {
     if (dataset == dataset_) return;
     beginResetModel();
@@ -55,6 +63,7 @@ QVariant DatasetModel::cellValue(int row, int column) const {
 
 CellStyle DatasetModel::cellStyle(int row, int column) const {
     CellStyle style;
+    style.text = columns_.at(column).color;
     if (styler_) styler_(cellValue(row, column), columns_.at(column), style);
     return style;
 }
@@ -91,6 +100,10 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
         QFont font;
         font.setBold(true);
         return font;
+    }
+    case Qt::ForegroundRole: {
+        const QColor color = columns_.at(section).titleColor;
+        return color.isValid() ? QVariant(color) : QVariant();
     }
     default: return {};
     }

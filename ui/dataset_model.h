@@ -10,16 +10,20 @@ namespace data { class Dataset; }
 namespace ui {
 
 // One column of a data grid: its bold, centred title, the field it shows, its width in pixels
-// (0 for the grid's default) and the alignment of its cells.
+// (0 for the grid's default) and the alignment of its cells. A window may colour a column's text
+// and its title (invalid: the grid's own) and mark it read-only.
 struct GridColumn {
     QString title;
     QString field;
     int width = 0;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool visible = true;
+    QColor color;
+    QColor titleColor;
+    bool readOnly = false;
 };
 
-// How one cell is drawn when the window draws it itself.
+// How one cell is drawn when the window draws it itself; it starts with its column's colour.
 struct CellStyle {
     bool bold = false;
     QColor text;         // invalid: the grid's own
@@ -37,6 +41,8 @@ public:
 
     void setColumns(const QList<GridColumn>& columns);
     const QList<GridColumn>& columns() const { return columns_; }
+    // Changes how a column looks without reading the rows again.
+    void setColumn(int column, const GridColumn& value);
     void setDataset(data::Dataset* dataset);
     data::Dataset* dataset() const { return dataset_; }
     void setCellStyler(CellStyler styler) { styler_ = std::move(styler); }
