@@ -9,23 +9,24 @@
 
 namespace ui {
 
-PrefixSearch::PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field, bool onlyTyping)
-    : QObject(box), box_(box), dataset_(dataset), field_(std::move(field)), onlyTyping_(onlyTyping) {
+PrefixSearch::PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field, bool onlyTyping, Match match)
+    : QObject(box), box_(box), dataset_(dataset), field_(std::move(field)), onlyTyping_(onlyTyping), match_(match) {
     box_->installEventFilter(this);
     connect(box_, &QLineEdit::textChanged, this,
             [this](const QString& text) { runGuarded([&] { search(text); }); });
 }
 
-QString PrefixSearch::filterFor(const QString& field, const QString& text) {
-    return field + QStringLiteral(" like '") + sql::escaped(text) + QStringLiteral("%'");
+QString PrefixSearch::filterFor(const QString& field, const QString& text, Match match) {
+    const QString anyBefore = match == Match::Contains ? QStringLiteral("%") : QString();
+    return field + QStringLiteral(" like '") + anyBefore + sql::escaped(text) + QStringLiteral("%'");
 }
 
 void PrefixSearch::search(const QString& text) {
-    if (text.isEmpty()) {
+    if (match_ == Match::Contains ? text.trimmed().isEmpty() : text.isEmpty()) {
         dataset_.setFiltered(false);
         return;
     }
-    dataset_.setFilter(filterFor(field_, text));
+    dataset_.setFilter(filterFor(field_, text, match_));
     dataset_.setFiltered(true);
 }
 
