@@ -6,6 +6,8 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
+
 namespace data {
 
 Dataset::Dataset(Connection& connection, QString sql, QObject* parent)
@@ -69,6 +71,21 @@ void Dataset::setCurrent(int index) {
     if (index == current_) return;
     current_ = index;
     emit currentChanged(recNo());
+}
+
+bool Dataset::locate(const QString& field, const QVariant& value) {
+    const int c = requireColumn(field);
+    const auto wantedNumber = decimalOf(value);
+    const QString wantedText = displayText(value);
+    for (int i = 0; i < int(visible_.size()); ++i) {
+        const QVariant& held = rows_[visible_[i]][c];
+        const auto number = wantedNumber ? decimalOf(held) : std::nullopt;
+        if (number ? *number == *wantedNumber : !held.isNull() && displayText(held) == wantedText) {
+            setCurrent(i);
+            return true;
+        }
+    }
+    return false;
 }
 
 int Dataset::columnIndex(const QString& name) const {
@@ -211,6 +228,10 @@ void Dataset::post() {
     rows_[visible_[current_]] = pending_;
     state_ = EditState::Browse;
     emit rowsChanged();
+}
+
+bool Dataset::isModified() const {
+    return state_ != EditState::Browse && std::find(changed_.begin(), changed_.end(), true) != changed_.end();
 }
 
 void Dataset::cancel() { state_ = EditState::Browse; }

@@ -53,6 +53,10 @@ public:
     void next() { setRecNo(recNo() + 1); }
     void prior() { if (recNo() > 1) setRecNo(recNo() - 1); }
 
+    // Moves to the first visible row whose `field` holds `value` (numbers compare by their exact
+    // value, text as shown); false, and the current row unchanged, when there is none.
+    bool locate(const QString& field, const QVariant& value);
+
     Field field(const QString& name) const;       // of the current row; NULL when there is none
     Field wholeField(const QString& name) const;  // the same, never cut to its declared size
     QVariant value(int row, int column) const;    // row 0-based among the visible rows
@@ -74,6 +78,10 @@ public:
     void post();
     void cancel();   // leaves append() or edit() without writing; a failed post() stays pending
     void deleteCurrent();
+    bool isEditing() const { return state_ != EditState::Browse; }     // after append() or edit()
+    bool isInserting() const { return state_ == EditState::Insert; }   // after append()
+    // A value was set since append() or edit(): post() would write something.
+    bool isModified() const;
 
 signals:
     void aboutToChangeRows();

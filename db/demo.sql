@@ -134,6 +134,13 @@ SELECT o.id, 50 * p.n, p.price, 0
  CROSS JOIN LATERAL unnest(dp.prices) WITH ORDINALITY AS p(price, n)
  ORDER BY o.id, p.n;
 
+-- List prices, shown by the price-list export ("Excel" in the price list): the
+-- enterprise's other application keeps them (this program writes 0 for a new
+-- operation); here a quarter above the operation's highest norm price.
+UPDATE accounts_dep.oper o
+   SET cena_new = round((SELECT max(n.price) FROM accounts_dep.norm n WHERE n.o_id = o.id)::numeric * 1.25, 2)
+ WHERE o.i_id <> 7777;
+
 -- Utility work: the price per hour of each kind, set on the norm the schema
 -- gives its operation, as the planner does in the norms window.
 UPDATE accounts_dep.norm n

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/decimal.h"
+
 #include <QString>
 
 namespace data { class Dataset; }
@@ -25,10 +27,13 @@ public:
     virtual void receiveOperationKind(const QString& vid, qint64 id) = 0;
 };
 
-// The price list hands back its current row: the priced operation with its product, its kind, its
-// product type and its lowest norm price.
+// The price list hands back the chosen priced operation: its product, its own id, its price per
+// piece (the lowest of its norm prices, doubled on a day off, then raised by 20 % in shift 3 or by
+// 50 % in overtime, exactly: 10 becomes 24 on a day off in shift 3) and the text that names it,
+// "mark; kind; type" ("ШК-120; Сварка; Готовая продукция").
 class OperationPickReceiver {
 public:
     virtual ~OperationPickReceiver() = default;
-    virtual void receiveOperation(const data::Dataset& oper) = 0;
+    virtual void receiveOperation(qint64 productId, qint64 operationId, const data::Decimal& finalPrice,
+                                  const QString& text) = 0;
 };

@@ -2,7 +2,9 @@
 
 #include "ui/data_grid.h"
 #include "ui/form.h"
+#include "ui/prefix_search.h"
 
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 namespace data { class Dataset; }
@@ -27,20 +29,34 @@ public:
 
 protected:
     struct Search {
-        QString field;     // the field whose beginning the search text matches
+        QString field;     // the field whose beginning (or, with Match::Contains, any part) the text matches
         bool onlyTyping;   // every key but typed characters and Backspace is discarded
         bool visible;      // whether the box shows before the list first serves as a picker
+        ui::PrefixSearch::Match match = ui::PrefixSearch::Match::Prefix;
     };
 
     ReferenceList(const QString& name, const QString& caption, data::Dataset& dataset,
                   const QList<ui::GridColumn>& columns, const Search& search);
 
     // Shows the list in list mode (tag 0) or in picker mode (tag names the opener), with its
-    // dataset open only while it is shown. A picker that restores puts the buttons and the search
-    // box back as list mode had them once it closes.
+    // dataset read afresh when it is shown and closed once it closes. A picker that restores puts
+    // the buttons and the search box back as list mode had them once it closes.
     void openAsList();
     enum class AfterPicking { Restore, Keep };
     void openAsPicker(int tag, AfterPicking after);
+
+    // The steps of openAsPicker before and after the list is shown, for a book whose picker
+    // positions its dataset first or leaves it open afterwards.
+    void beginPicking(int tag);
+    void endPicking(AfterPicking after);
+
+    // Puts a control of the book's own into the row of buttons, after "Удалить".
+    void addToButtonRow(QWidget* control);
+
+    // "Изменить", or "Выбрать" in picker mode; a double-click in the grid does the same unless
+    // the book decides otherwise.
+    void Button2Click();
+    virtual void DBGrid1DblClick() { Button2Click(); }
 
     // The book's own work. Change and delete need a current row: on an empty list (or one its
     // search has emptied) they are not called. The book's picker decides itself what it hands
@@ -52,10 +68,10 @@ protected:
 
 private:
     void buildControls(const QList<ui::GridColumn>& columns, const Search& search);
-    void Button2Click();
     void Button3Click();
 
     data::Dataset& dataset_;
+    QHBoxLayout* buttonRow_ = nullptr;
 };
 
 }  // namespace refbooks

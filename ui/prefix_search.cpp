@@ -9,8 +9,8 @@
 
 namespace ui {
 
-PrefixSearch::PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field, bool onlyTyping)
-    : QObject(box), box_(box), dataset_(dataset), field_(std::move(field)), onlyTyping_(onlyTyping) {
+PrefixSearch::PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field, bool onlyTyping, Match match)
+    : QObject(box), box_(box), dataset_(dataset), field_(std::move(field)), onlyTyping_(onlyTyping), match_(match) {
     box_->installEventFilter(this);
     connect(box_, &QLineEdit::textChanged, this,
             [this](const QString& text) { runGuarded([&] { search(text); }); });
@@ -18,21 +18,22 @@ PrefixSearch::PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field
 
 // Every wildcard character and backslash of the typed text is escaped: a text that begins with
 // '%' would otherwise open the pattern at its front and show every row.
-QString PrefixSearch::filterFor(const QString& field, const QString& text) {
+QString PrefixSearch::filterFor(const QString& field, const QString& text, Match match) {
     QString literal;
     for (const QChar c : text) {
         if (c == u'\\' || c == u'%' || c == u'*') literal += u'\\';
         literal += c;
     }
-    return field + QStringLiteral(" like '") + sql::escaped(literal) + QStringLiteral("%'");
+    const QString anyBefore = match == Match::Contains ? QStringLiteral("%") : QString();
+    return field + QStringLiteral(" like '") + anyBefore + sql::escaped(literal) + QStringLiteral("%'");
 }
 
 void PrefixSearch::search(const QString& text) {
-    if (text.isEmpty()) {
+    if (match_ == Match::Contains ? text.trimmed().isEmpty() : text.isEmpty()) {
         dataset_.setFiltered(false);
         return;
     }
-    dataset_.setFilter(filterFor(field_, text));
+    dataset_.setFilter(filterFor(field_, text, match_));
     dataset_.setFiltered(true);
 }
 

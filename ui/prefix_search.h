@@ -10,17 +10,21 @@ namespace ui {
 
 // The search box under a reference-book list. Each change of its text narrows the rows already
 // read to those whose `field` begins with the text (letter case ignored, every typed character
-// literal); an empty text shows all rows. Up and Down move the list's current row instead of the
-// cursor. With `onlyTyping`, every other key that types nothing is discarded as well, so only
-// typed characters and Backspace change the text.
+// literal); an empty text shows all rows. With Match::Contains the field contains the text
+// anywhere, and a text of blanks alone shows all rows. Up and Down move the list's current row
+// instead of the cursor. With `onlyTyping`, every other key that types nothing is discarded as
+// well, so only typed characters and Backspace change the text.
 class PrefixSearch : public QObject {
     Q_OBJECT
 
 public:
-    PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field, bool onlyTyping);
+    enum class Match { Prefix, Contains };
 
-    // The filter text for a search text: fio like 'Ив%'.
-    static QString filterFor(const QString& field, const QString& text);
+    PrefixSearch(QLineEdit* box, data::Dataset& dataset, QString field, bool onlyTyping,
+                 Match match = Match::Prefix);
+
+    // The filter text for a search text: fio like 'Ив%', or marka like '%12%'.
+    static QString filterFor(const QString& field, const QString& text, Match match = Match::Prefix);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +36,7 @@ private:
     data::Dataset& dataset_;
     QString field_;
     bool onlyTyping_;
+    Match match_;
 };
 
 }  // namespace ui

@@ -52,6 +52,48 @@ TEST_F(DatabaseTest, KeepsASnapshotAndItsParametersUntilReopened) {
     EXPECT_EQ(dataset.recordCount(), 2);
 }
 
+// Locating a row: numbers by their value whatever type they were read as, text as shown, only
+// among the rows the filter lets through; a value no row holds leaves the current row alone.
+TEST_F(DatabaseTest, LocateFindsTheFirstVisibleRowHoldingTheValue) {
+    data::Dataset dataset(connection, QStringLiteral(
+        "select * from (values (1, 10::numeric(15,0), 'a'), (2, 20, 'b'), (3, 20, 'c'), (4, null, 'd')) "
+        "as t(n, id, s) order by n"));
+    dataset.open();
+    EXPECT_TRUE(dataset.locate(QStringLiteral("ID"), 20));
+    EXPECT_EQ(dataset.recNo(), 2);
+    EXPECT_TRUE(dataset.locate(QStringLiteral("id"), QVariant::fromValue(*data::Decimal::parse(u"10.0"))));
+    EXPECT_EQ(dataset.recNo(), 1);
+    EXPECT_TRUE(dataset.locate(QStringLiteral("s"), QStringLiteral("d")));
+    EXPECT_EQ(dataset.recNo(), 4);
+    EXPECT_FALSE(dataset.locate(QStringLiteral("id"), 30));
+    EXPECT_FALSE(dataset.locate(QStringLiteral("id"), QVariant()));
+    EXPECT_EQ(dataset.recNo(), 4);
+    dataset.setFilter(QStringLiteral("s like 'c%'"));
+    dataset.setFiltered(true);
+    EXPECT_TRUE(dataset.locate(QStringLiteral("id"), 20));
+    EXPECT_EQ(dataset.field(QStringLiteral("n")).asInteger(), 3);
+    EXPECT_THROW(dataset.locate(QStringLiteral("nope"), 1), data::DbError);
+}
+
+TEST_F(DatabaseTest, ADatasetIsModifiedOnlyOnceAValueIsSet) {
+    fixtures.worker(QStringLiteral("Иванов И.И."));
+    data::Dataset dataset(connection, QStringLiteral("select * from accounts_dep.person"));
+    dataset.setUpdateTable(QStringLiteral("accounts_dep.person"), {QStringLiteral("id")});
+    dataset.open();
+    EXPECT_FALSE(dataset.isEditing());
+    dataset.edit();
+    EXPECT_TRUE(dataset.isEditing());
+    EXPECT_FALSE(dataset.isInserting());
+    EXPECT_FALSE(dataset.isModified());
+    dataset.setFieldValue(QStringLiteral("fio"), QStringLiteral("Петров П.П."));
+    EXPECT_TRUE(dataset.isModified());
+    dataset.cancel();
+    EXPECT_FALSE(dataset.isModified());
+    dataset.append();
+    EXPECT_TRUE(dataset.isInserting());
+    EXPECT_FALSE(dataset.isModified());
+}
+
 TEST_F(DatabaseTest, RowNumbersStartAtOneAndStayInRange) {
     for (const char* fio : {"А", "Б", "В"}) fixtures.worker(QString::fromUtf8(fio));
     data::Dataset dataset(connection, QStringLiteral("select fio from accounts_dep.person order by fio"));

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace spreadsheet {
+
+class Application;
+class Launcher;
+
+// The spreadsheet writers of Part 8.1. Each holds its own application handle: empty at the start of
+// the run, replaced by every OpenWorkbook, kept until the run ends. Results are 1 for success (a
+// skipped write included) and -1 for failure; every failure has been shown to the user in a message
+// box with the error icon by the time the result comes back. Numbers arrive as text.
+//
+// The calling order of every export: OpenWorkbook with an empty path, stopping on -1; any number of
+// WriteCell, whose results the callers ignore; SetExcelVisible(true).
+class Writer {
+public:
+    explicit Writer(Launcher& launcher) : launcher_(launcher) {}
+    virtual ~Writer() = default;
+
+    // Attaches to the running application or starts one, then adds a workbook (empty path) or
+    // opens the file at `path`.
+    int OpenWorkbook(const QString& path);
+
+    // Shows or hides the application; showing writes and opens the workbooks not shown yet. A
+    // workbook that cannot be written is told in the standard error box, with the reason. Always 1.
+    int SetExcelVisible(bool visible);
+
+    // The application the handle holds now; nullptr before the first OpenWorkbook.
+    Application* application() const { return application_.get(); }
+
+protected:
+    struct Formatting {
+        bool asText;
+        bool autoFit;
+        bool bold;
+    };
+    int write(int sheet, int column, int row, const QString& text, const Formatting* formatting);
+
+private:
+    Launcher& launcher_;
+    std::shared_ptr<Application> application_;
+    QChar separator_ = u'.';   // the user's decimal separator when the workbook was opened
+};
+
+// The writer of the price-list export and the production export: values only.
+class BasicWriter : public Writer {
+public:
+    using Writer::Writer;
+    int WriteCell(int sheet, int column, int row, const QString& text);
+};
+
+// The writer of the timesheet export: values with the text format, auto-fit and bold.
+class FormattingWriter : public Writer {
+public:
+    using Writer::Writer;
+    int WriteCell(int sheet, int column, int row, const QString& text, bool asText, bool autoFit, bool bold);
+};
+
+}  // namespace spreadsheet

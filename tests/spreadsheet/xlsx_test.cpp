@@ -1,0 +1,249 @@
+// The program's writers on the desktop's spreadsheet application: real .xlsx files in the export
+// folder, read back as a spreadsheet program reads them, and the faults of the folder and the
+// desktop.
+
+#include "spreadsheet/desktop.h"
+#include "spreadsheet/program.h"
+#include "spreadsheet/writers.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/test_desktop.h"
+#include "tests/support/xlsx_reader.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::ScriptedDialogs;
+using testing_support::XlsxSheet;
+using testing_support::readXlsx;
+
+class XlsxTest : public ::testing::Test {
+protected:
+    ~XlsxTest() override { QLocale::setDefault(QLocale::c()); }
+
+    XlsxSheet onlySheetOf(const QString& path) {
+        const std::vector<XlsxSheet> sheets = readXlsx(path);
+        if (sheets.size() != 1) {
+            ADD_FAILURE() << "sheets: " << sheets.size();
+            return {};
+        }
+        return sheets[0];
+    }
+    // Makes the export folder impossible: a file stands where its parent folder should be.
+    void blockFolder() {
+        QDir(desktop.folder()).removeRecursively();
+        QFile blocker(desktop.folder());
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    void unblockFolder() { QFile::remove(desktop.folder()); }
+
+    testing_support::ScriptedUi ui;
+    testing_support::TestDesktop desktop;
+    spreadsheet::BasicWriter& basic = spreadsheet::basicWriter();
+    spreadsheet::FormattingWriter& formatting = spreadsheet::formattingWriter();
+};
+
+TEST_F(XlsxTest, TheBasicWriterWritesAWorkbookThatOpensWithItsValues) {
+    QLocale::setDefault(QLocale(QLocale::Russian));
+    ASSERT_FALSE(QFileInfo::exists(desktop.folder()));
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    EXPECT_TRUE(QFileInfo(desktop.folder()).isDir()) << "the export folder is made";
+    basic.WriteCell(1, 1, 1, QStringLiteral("Марка"));
+    basic.WriteCell(1, 2, 1, QStringLiteral("Цена"));
+    basic.WriteCell(1, 1, 2, QStringLiteral("ШК-120 «Люкс» & <O'Brien>"));
+    basic.WriteCell(1, 2, 2, QStringLiteral("15,15"));
+    basic.WriteCell(1, 2, 3, QStringLiteral("0"));
+    basic.WriteCell(1, 1, 3, QStringLiteral("007"));
+    EXPECT_TRUE(desktop.files().isEmpty()) << "nothing is written before the workbook is shown";
+    EXPECT_EQ(basic.SetExcelVisible(true), 1);
+
+    ASSERT_EQ(desktop.files().size(), 1);
+    EXPECT_EQ(desktop.opened, desktop.files());
+    EXPECT_TRUE(QFileInfo(desktop.files()[0]).fileName().endsWith(QLatin1String(".xlsx")));
+    const XlsxSheet sheet = onlySheetOf(desktop.files()[0]);
+    EXPECT_EQ(sheet.name, QStringLiteral("Лист1"));
+    EXPECT_EQ(sheet.text(1, 1), QStringLiteral("Марка"));
+    EXPECT_EQ(sheet.text(2, 1), QStringLiteral("ШК-120 «Люкс» & <O'Brien>"));
+    ASSERT_NE(sheet.at(2, 2), nullptr);
+    EXPECT_TRUE(sheet.at(2, 2)->number);
+    EXPECT_EQ(sheet.at(2, 2)->value.toDouble(), 15.15);
+    EXPECT_TRUE(sheet.at(3, 2)->number);
+    EXPECT_FALSE(sheet.at(3, 1)->number);
+    EXPECT_EQ(sheet.text(3, 1), QStringLiteral("007"));
+    EXPECT_FALSE(sheet.at(1, 1)->bold);
+    EXPECT_TRUE(sheet.widths.empty());
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+}
+
+TEST_F(XlsxTest, TheFormattingWriterKeepsTheTextFormatBoldAndFittedWidths) {
+    QLocale::setDefault(QLocale(QLocale::Russian));
+    ASSERT_EQ(formatting.OpenWorkbook(QString()), 1);
+    formatting.SetExcelVisible(false);
+    formatting.WriteCell(1, 1, 1, QStringLiteral("Фамилия И.О."), true, true, true);
+    formatting.WriteCell(1, 1, 2, QStringLiteral("Константинопольский К.К."), true, true, false);   // 24 letters
+    formatting.WriteCell(1, 2, 1, QStringLiteral("1"), true, true, true);
+    formatting.WriteCell(1, 2, 2, QStringLiteral("8"), false, true, false);
+    formatting.WriteCell(1, 3, 2, QStringLiteral("12,5"), false, false, true);
+    EXPECT_TRUE(desktop.files().isEmpty()) << "hidden while it is written";
+    formatting.SetExcelVisible(true);
+
+    ASSERT_EQ(desktop.files().size(), 1);
+    const XlsxSheet sheet = onlySheetOf(desktop.files()[0]);
+    const testing_support::XlsxCell* header = sheet.at(1, 1);
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->bold);
+    EXPECT_EQ(header->format, QStringLiteral("@"));
+    EXPECT_FALSE(sheet.at(2, 1)->bold);
+    EXPECT_FALSE(sheet.at(1, 2)->number) << "a number written as text stays text";
+    EXPECT_EQ(sheet.text(1, 2), QStringLiteral("1"));
+    EXPECT_TRUE(sheet.at(2, 2)->number);
+    EXPECT_EQ(sheet.at(2, 2)->format, QStringLiteral("General"));
+    EXPECT_TRUE(sheet.at(2, 3)->number);
+    EXPECT_EQ(sheet.at(2, 3)->value.toDouble(), 12.5);
+    EXPECT_TRUE(sheet.at(2, 3)->bold);
+
+    ASSERT_TRUE(sheet.widths.count(1));
+    ASSERT_TRUE(sheet.widths.count(2));
+    EXPECT_FALSE(sheet.widths.count(3)) << "column 3 was never fitted";
+    EXPECT_GE(sheet.widths.at(1), 24.0);
+    EXPECT_LE(sheet.widths.at(1), 32.0);
+    EXPECT_LE(sheet.widths.at(2), 4.0);
+}
+
+TEST_F(XlsxTest, EveryWorkbookGetsAFileOfItsOwnAndNoEarlierOneIsRewrittenOrReopened) {
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("первая"));
+    basic.SetExcelVisible(true);
+    ASSERT_EQ(desktop.files().size(), 1);
+    const QString first = desktop.files()[0];
+    const QByteArray firstBytes = [&] {
+        QFile f(first);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+
+    // The timesheet export, hidden while it writes, then a second price list, in the same second.
+    ASSERT_EQ(formatting.OpenWorkbook(QString()), 1);
+    formatting.SetExcelVisible(false);
+    formatting.WriteCell(1, 1, 1, QStringLiteral("табель"), true, true, true);
+    formatting.SetExcelVisible(true);
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("вторая"));
+    basic.SetExcelVisible(true);
+
+    const QStringList files = desktop.files();
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_EQ(desktop.opened.size(), 3);
+    EXPECT_EQ(QSet<QString>(desktop.opened.begin(), desktop.opened.end()), QSet<QString>(files.begin(), files.end()));
+    QFile f(first);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), firstBytes);
+    QStringList firstCells;
+    for (const QString& file : desktop.opened) firstCells << onlySheetOf(file).text(1, 1);
+    EXPECT_EQ(firstCells, QStringList({QStringLiteral("первая"), QStringLiteral("табель"), QStringLiteral("вторая")}));
+}
+
+// A file of the user's (or of another run of the program) that has the name an export would take
+// is left as it was.
+TEST_F(XlsxTest, AnExportNeverOverwritesAFileOfTheSameName) {
+    ASSERT_TRUE(QDir().mkpath(desktop.folder()));
+    QStringList theirs;
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int second = 0; second <= 3; ++second) {
+        const QString path = QDir(desktop.folder()).filePath(
+            QStringLiteral("Книга ") + now.addSecs(second).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")) +
+            QStringLiteral(".xlsx"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not ours");
+        theirs << path;
+    }
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("наша"));
+    basic.SetExcelVisible(true);
+
+    ASSERT_EQ(desktop.opened.size(), 1);
+    EXPECT_FALSE(theirs.contains(desktop.opened[0])) << desktop.opened[0].toStdString();
+    EXPECT_EQ(onlySheetOf(desktop.opened[0]).text(1, 1), QStringLiteral("наша"));
+    for (const QString& path : theirs) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("not ours"));
+    }
+}
+
+TEST_F(XlsxTest, AFolderThatCannotBeMadeGivesBothMessagesAndMinusOne) {
+    blockFolder();
+    EXPECT_EQ(basic.OpenWorkbook(QString()), -1);
+    ASSERT_EQ(ui.dialogs.shown().size(), 2u);
+    EXPECT_EQ(ui.dialogs.shown()[0].text, QStringLiteral("Невозможно открыть Microsoft Excel."));
+    EXPECT_EQ(ui.dialogs.shown()[1].text, QStringLiteral("Ошибка открытия файла Microsoft Excel."));
+    for (const ScriptedDialogs::Shown& box : ui.dialogs.shown()) {
+        EXPECT_EQ(box.caption, QStringLiteral("Ошибка"));
+        EXPECT_EQ(box.icon, ui::Icon::Error);
+    }
+    EXPECT_EQ(basic.SetExcelVisible(true), 1);   // what a caller that went on would do: nothing
+
+    // The folder back, the next export works.
+    unblockFolder();
+    ui.dialogs.clear();
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("x"));
+    basic.SetExcelVisible(true);
+    EXPECT_EQ(desktop.files().size(), 1);
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+}
+
+TEST_F(XlsxTest, AFolderLostAfterAnEarlierExportGivesBothMessagesAgain) {
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.SetExcelVisible(true);
+    blockFolder();
+    EXPECT_EQ(basic.OpenWorkbook(QString()), -1);
+    EXPECT_EQ(ui.dialogs.texts(), QStringList({QStringLiteral("Невозможно открыть Microsoft Excel."),
+                                               QStringLiteral("Ошибка открытия файла Microsoft Excel.")}));
+}
+
+TEST_F(XlsxTest, AFileThatCannotBeWrittenGoesToTheStandardErrorBoxWithItsReason) {
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("x"));
+    blockFolder();
+    EXPECT_EQ(basic.SetExcelVisible(true), 1);
+    ASSERT_EQ(ui.dialogs.shown().size(), 1u);
+    const ScriptedDialogs::Shown& box = ui.dialogs.shown()[0];
+    EXPECT_EQ(box.kind, ScriptedDialogs::Kind::StandardError);
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Не удалось записать книгу в файл ") +
+                                    QDir::toNativeSeparators(desktop.folder())))
+        << box.text.toStdString();
+    EXPECT_TRUE(desktop.opened.isEmpty());
+
+    // The program goes on: with the folder back, the next export is written, and the lost
+    // workbook does not come back with it.
+    unblockFolder();
+    ui.dialogs.clear();
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("y"));
+    basic.SetExcelVisible(true);
+    ASSERT_EQ(desktop.files().size(), 1);
+    EXPECT_EQ(onlySheetOf(desktop.files()[0]).text(1, 1), QStringLiteral("y"));
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+}
+
+TEST_F(XlsxTest, WithoutAProgramToShowTheFileTheUserIsToldWhereItIs) {
+    desktop.openSucceeds = false;
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("x"));
+    EXPECT_EQ(basic.SetExcelVisible(true), 1);
+    ASSERT_EQ(desktop.files().size(), 1);
+    ASSERT_EQ(ui.dialogs.shown().size(), 1u);
+    EXPECT_EQ(ui.dialogs.shown()[0].kind, ScriptedDialogs::Kind::Message);
+    EXPECT_TRUE(ui.dialogs.shown()[0].text.contains(QDir::toNativeSeparators(desktop.files()[0])))
+        << ui.dialogs.shown()[0].text.toStdString();
+}
+
+}  // namespace
