@@ -25,6 +25,7 @@
 #include "utility/utility_entry_window.h"
 #include "utility/utility_works_window.h"
 
+#include <QScopeGuard>
 #include <QTimer>
 
 template <class Window> Window* Windows::create(Window*& slot) {
@@ -59,8 +60,17 @@ Windows::Windows(TDataModule6& dataModule) {
     create(roster.Form25);
     create(roster.Form26);
 
-    QObject::connect(roster.Form1->Timer1, &QTimer::timeout, roster.Form1,
-                     ui::guarded([this] { VersionCheck(roster); }));
+    QObject::connect(roster.Form1->Timer1, &QTimer::timeout, roster.Form1, [this] { versionCheckTick(); });
+}
+
+// A check whose message is open waits in that box's event loop while the timer goes on ticking:
+// while the server is away, the ticks would pile one box on another. A tick finds the check still
+// running and lets it be; once the box is closed the next tick checks again.
+void Windows::versionCheckTick() {
+    if (versionCheckRunning_) return;
+    versionCheckRunning_ = true;
+    const auto done = qScopeGuard([this] { versionCheckRunning_ = false; });
+    ui::guarded([this] { VersionCheck(roster); })();
 }
 
 // Windows go in the reverse order of their creation.

@@ -18,6 +18,9 @@ public:
 
 private:
     template <class Window> Window* create(Window*& slot);
+    void versionCheckTick();
+
+    bool versionCheckRunning_ = false;
 
     std::vector<std::unique_ptr<QWidget>> owned_;
 };

@@ -5,8 +5,9 @@
 #include "data/sql_text.h"
 #include "data/transaction.h"
 #include "journal/journal_window.h"
-#include "journal/record_price.h"
 #include "journal/timesheet_day_cell.h"
+#include "refbooks/operation_price.h"
+#include "refbooks/price_list.h"
 #include "refbooks/worker_list.h"
 #include "ui/clock.h"
 #include "ui/date_picker.h"
@@ -194,10 +195,9 @@ void TForm11::openForChange() {
 
     const auto field = [&](const char* name) { return records.field(QString::fromLatin1(name)); };
     finalPrice = field("cena").asDecimal();
-    basePrice_.reset();   // the list price of the record's operation is known once it is picked again
-    Edit8->clear();
-    Edit7->setText(journal::shownPrice(finalPrice));
-    Edit9->setText(journal::shownPrice(field("kol_vo").asDecimal().times(finalPrice).value_or(data::Decimal())));
+    Edit8->clear();   // the list price of the record's operation is shown once it is picked again
+    Edit7->setText(refbooks::shownPrice(finalPrice));
+    Edit9->setText(refbooks::shownPrice(field("kol_vo").asDecimal().times(finalPrice).value_or(data::Decimal())));
     DTimeP->setDate(field("data").asDate());
     Edit1->setText(field("fio").asString().trimmed());
     const QString vid = field("vid").asString().trimmed();
@@ -221,7 +221,11 @@ void TForm11::pickWorker() {
 }
 
 void TForm11::pickOperation() {
-    // The price list's picker comes with the operation prices.
+    // A change starts the list on the record's own operation.
+    const qint64 current = tag() == 2 ? shiftDataset().field(QStringLiteral("o_id")).asInteger() : 0;
+    roster_.Form4->showAsPicker(*this, current);
+    setColourEnabled(isPaint(Edit2->text()));
+    recomputePrices();
 }
 
 void TForm11::receiveWorker(const QString& fio, qint64 id) {
@@ -229,31 +233,25 @@ void TForm11::receiveWorker(const QString& fio, qint64 id) {
     workerId = id;
 }
 
-void TForm11::receiveOperation(const data::Dataset& oper) {
-    productId = oper.field(QStringLiteral("i_id")).asInteger();
-    operationId = oper.field(QStringLiteral("id")).asInteger();
-    basePrice_ = oper.field(QStringLiteral("cena")).asDecimal();
-    finalPrice = journal::finalPrice(*basePrice_, journal().CBox1->isChecked(), shift());
-
-    dm_.Control.close();
-    dm_.Control.setSql(QStringLiteral("select marka from accounts_dep.izdel where id=") + sql::integer(productId));
-    dm_.Control.open();
-    const QString marka = dm_.Control.field(QStringLiteral("marka")).asString().trimmed();
-    dm_.Control.close();
-    Edit2->setText(marka + QStringLiteral("; ") + oper.field(QStringLiteral("vid")).asString().trimmed() +
-                   QStringLiteral("; ") + productType(oper.field(QStringLiteral("naimen")).asInteger()));
-    setColourEnabled(isPaint(Edit2->text()));
-    recomputePrices();
+void TForm11::receiveOperation(qint64 productId_, qint64 operationId_, const data::Decimal& price,
+                               const QString& text) {
+    productId = productId_;
+    operationId = operationId_;
+    finalPrice = price;
+    Edit2->setText(text);
 }
 
 void TForm11::recomputePrices() {
     if (Edit6->text().isEmpty()) Edit6->setText(QStringLiteral("0"));
     if (Edit3->text().isEmpty()) Edit3->setText(QStringLiteral("0"));
-    Edit7->setText(journal::shownPrice(finalPrice));
-    Edit8->setText(basePrice_ ? journal::shownPrice(*basePrice_) : QString());
+    Edit7->setText(refbooks::shownPrice(finalPrice));
+    // The list price of the operation the price list stands on: known once an operation is picked.
+    const data::Dataset& oper = dm_.Oper;
+    Edit8->setText(oper.isOpen() && !oper.isEmpty() ? refbooks::shownPrice(oper.field(QStringLiteral("cena")).asDecimal())
+                                                    : QString());
     const auto quantity = data::Decimal::parse(Edit3->text());
     const auto sum = quantity ? quantity->times(finalPrice) : std::nullopt;
-    Edit9->setText(sum ? journal::shownPrice(*sum) : QString());
+    Edit9->setText(sum ? refbooks::shownPrice(*sum) : QString());
 }
 
 bool TForm11::entriesComplete() const {
@@ -267,7 +265,7 @@ void TForm11::Button1Click() {
         ui::showError(allFieldsMessage);
         return;
     }
-    const QString price = sql::decimal(journal::roundedPrice(finalPrice));
+    const QString price = sql::decimal(refbooks::roundedPrice(finalPrice));
     const QString colour = Edit5->text().trimmed().isEmpty() ? QStringLiteral("0") : Edit5->text().trimmed();
     if (dm_.CountCheck(duplicateCheckSql(colour), QStringLiteral("Позиция с такими параметрами уже заведена!")) == 1)
         return;

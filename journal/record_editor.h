@@ -5,8 +5,6 @@
 #include "refbooks/pick_receivers.h"
 #include "ui/form.h"
 
-#include <optional>
-
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -55,9 +53,8 @@ public:
 
     void pickWorker();
     void pickOperation();
-    // The operation price list hands back its current row: the product, the operation, the price
-    // raised for a day off and for shifts 3 and 4, and the text of the operation box.
-    void receiveOperation(const data::Dataset& oper) override;
+    void receiveOperation(qint64 productId, qint64 operationId, const data::Decimal& finalPrice,
+                          const QString& text) override;
     void receiveWorker(const QString& fio, qint64 id) override;
 
     void recomputePrices();
@@ -83,5 +80,4 @@ private:
 
     Roster& roster_;
     TDataModule6& dm_;
-    std::optional<data::Decimal> basePrice_;   // the picked operation's list price
 };

@@ -4,6 +4,7 @@
 #include "data/sql_text.h"
 #include "journal/journal_window.h"
 #include "refbooks/norms_window.h"
+#include "refbooks/operation_price.h"
 #include "refbooks/pick_receivers.h"
 #include "refbooks/price_editor.h"
 #include "spreadsheet/program.h"
@@ -55,12 +56,6 @@ QChar userDecimalSeparator() {
     return point.isEmpty() ? QChar(u'.') : point.front();
 }
 
-data::Decimal times(const data::Decimal& value, const char* factor) {
-    const auto product = value.times(*data::Decimal::parse(QString::fromLatin1(factor)));
-    if (!product) throw std::overflow_error("price out of range");
-    return *product;
-}
-
 }  // namespace
 
 TForm4::TForm4(Roster& roster)
@@ -110,11 +105,8 @@ bool TForm4::handBackCurrentRow() {
 
 // The lowest norm price, doubled on a day off, then raised for shift 3 or overtime.
 data::Decimal TForm4::finalPrice() const {
-    data::Decimal price = dm_.Oper.field(QStringLiteral("cena")).asDecimal();
-    if (roster_.Form1->CBox1->isChecked()) price = times(price, "2");
-    if (roster_.Form1->selectedShift == 3) price = times(price, "1.2");
-    else if (roster_.Form1->selectedShift == 4) price = times(price, "1.5");
-    return price;
+    return refbooks::raisedPrice(dm_.Oper.field(QStringLiteral("cena")).asDecimal(), roster_.Form1->CBox1->isChecked(),
+                       roster_.Form1->selectedShift);
 }
 
 // "mark; kind; type", the mark read from the products themselves.

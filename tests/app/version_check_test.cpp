@@ -5,6 +5,7 @@
 #include "data/data_module.h"
 #include "journal/journal_window.h"
 #include "tests/support/program_fixture.h"
+#include "ui/dialogs.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -119,6 +120,31 @@ TEST_F(ProgramTest, AnUnreadableVersionTableIsShownAndTheNextTickTriesAgain) {
     }, 2000));
     roster.Form1->Timer1->stop();
     EXPECT_TRUE(ui.dialogs.shown().empty());
+}
+
+// A real box waits in its own event loop, where the timer goes on ticking. While the server is
+// away one box stays, not one more every 30 seconds.
+TEST_F(ProgramTest, WhileACheckShowsItsErrorTheNextTicksShowNoOther) {
+    struct TickingDialogs : testing_support::ScriptedDialogs {
+        QTimer* timer = nullptr;
+        void standardError(const QString& text) override {
+            ScriptedDialogs::standardError(text);
+            for (int tick = 0; tick < 3; ++tick) emit timer->timeout({});
+        }
+    } dialogs;
+    dialogs.timer = roster.Form1->Timer1;
+    roster.Form1->Timer1->stop();
+    ui::setDialogs(&dialogs);
+    exec(dm->ADO_DB, QStringLiteral("alter table accounts_dep.ver rename to ver_away"));
+    emit roster.Form1->Timer1->timeout({});
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+
+    // Once the box is closed, the checks go on.
+    exec(dm->ADO_DB, QStringLiteral("alter table accounts_dep.ver_away rename to ver"));
+    emit roster.Form1->Timer1->timeout({});
+    ui::setDialogs(&ui.dialogs);
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_GT(scalar(dm->ADO_DB, QStringLiteral("select d from accounts_dep.ver")).toInt(), 0);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "data/dataset.h"
 #include "journal/journal_window.h"
 #include "journal/record_editor.h"
-#include "journal/record_price.h"
+#include "refbooks/operation_price.h"
 #include "tests/refbooks/refbook_test_helpers.h"
 #include "tests/support/login.h"
 #include "tests/support/program_fixture.h"
@@ -43,18 +43,18 @@ TEST(RecordPrice, IsRaisedForADayOffAndForShiftsThreeAndFour) {
         {"10.1", false, 4, "15.15"},   // exact: a double would give 15.149999999999999
     };
     for (const auto& c : cases)
-        EXPECT_EQ(journal::finalPrice(dec(QString::fromLatin1(c.list)), c.dayOff, c.shift).toString(),
+        EXPECT_EQ(refbooks::raisedPrice(dec(QString::fromLatin1(c.list)), c.dayOff, c.shift).toString(),
                   QString::fromLatin1(c.final)) << c.list << " " << c.dayOff << " " << c.shift;
 }
 
 TEST(RecordPrice, IsShownWithFourDecimalsAtMostAndTheLocalesSeparator) {
     const QLocale russian(QLocale::Russian, QLocale::Russia);
-    EXPECT_EQ(journal::shownPrice(dec(QStringLiteral("12.5")), russian), QStringLiteral("12,5"));
-    EXPECT_EQ(journal::shownPrice(dec(QStringLiteral("15")), russian), QStringLiteral("15"));
-    EXPECT_EQ(journal::shownPrice(dec(QStringLiteral("1.23456")), russian), QStringLiteral("1,2346"));
-    EXPECT_EQ(journal::shownPrice(dec(QStringLiteral("0.00005")), russian), QStringLiteral("0"));      // a half to even
-    EXPECT_EQ(journal::shownPrice(dec(QStringLiteral("0.00015")), russian), QStringLiteral("0,0002"));
-    EXPECT_EQ(journal::shownPrice(dec(QStringLiteral("100000")), QLocale::c()), QStringLiteral("100000"));
+    EXPECT_EQ(refbooks::shownPrice(dec(QStringLiteral("12.5")), russian), QStringLiteral("12,5"));
+    EXPECT_EQ(refbooks::shownPrice(dec(QStringLiteral("15")), russian), QStringLiteral("15"));
+    EXPECT_EQ(refbooks::shownPrice(dec(QStringLiteral("1.23456")), russian), QStringLiteral("1,2346"));
+    EXPECT_EQ(refbooks::shownPrice(dec(QStringLiteral("0.00005")), russian), QStringLiteral("0"));      // a half to even
+    EXPECT_EQ(refbooks::shownPrice(dec(QStringLiteral("0.00015")), russian), QStringLiteral("0,0002"));
+    EXPECT_EQ(refbooks::shownPrice(dec(QStringLiteral("100000")), QLocale::c()), QStringLiteral("100000"));
 }
 
 class RecordEditorTest : public ProgramTest {
@@ -83,15 +83,19 @@ protected:
         return {w, p, o};
     }
 
-    // What the price list hands back for an operation: its row as the list reads it.
-    void pick(const Operation& op) {
-        data::Dataset oper(dm->ADO_DB, QStringLiteral(
-            "select oper.id, oper.i_id, min(price)::numeric cena, vid_oper.VID, oper.NAIMEN "
-            "from accounts_dep.norm, accounts_dep.oper, accounts_dep.vid_oper "
-            "where norm.o_id=oper.id and oper.vid=vid_oper.id and oper.id=%1 "
-            "group by oper.id, oper.i_id, vid_oper.VID, oper.NAIMEN").arg(op.oper));
-        oper.open();
-        editor().receiveOperation(oper);
+    // Moves a list's dataset to the row whose id is `id`.
+    static void goTo(data::Dataset& dataset, qint64 id) {
+        for (dataset.first();; dataset.next())
+            if (dataset.field(QStringLiteral("id")).asInteger() == id || dataset.recNo() >= dataset.recordCount()) return;
+    }
+
+    // Picks the operation in the price list, as the user does with the editor's "...".
+    void pick(ui::Form& f, const Operation& op) {
+        ui.modal.expect(QStringLiteral("Form4"), [&](ui::Form& list) {
+            goTo(dm->Oper, op.oper);
+            click(list, "Button2");
+        });
+        click(f, "Button4");
     }
 
     // Fills the editor for `op` as the user would: the worker from the worker list, the operation,
@@ -99,12 +103,11 @@ protected:
     void fill(ui::Form& f, const Operation& op, const QString& quantity, const QString& hours,
               const QString& colour = {}) {
         ui.modal.expect(QStringLiteral("Form5"), [&](ui::Form& list) {
-            dm->Workers.first();
-            while (dm->Workers.field(QStringLiteral("id")).asInteger() != op.worker) dm->Workers.next();
+            goTo(dm->Workers, op.worker);
             click(list, "Button2");
         });
         click(f, "Button3");
-        pick(op);
+        pick(f, op);
         for (const auto& [box, text] : {std::pair{"Edit3", quantity}, std::pair{"Edit6", hours}}) {
             lineEdit(f, box)->setText(text);
             emit lineEdit(f, box)->editingFinished();   // the user moves on

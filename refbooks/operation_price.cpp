@@ -1,16 +1,19 @@
-#include "journal/record_price.h"
+#include "refbooks/operation_price.h"
 
-namespace journal {
+#include <stdexcept>
+
+namespace refbooks {
 namespace {
 
 data::Decimal times(const data::Decimal& value, const char16_t* factor) {
-    // A price of at most 28 digits times a factor of two digits always fits.
-    return *value.times(*data::Decimal::parse(factor));
+    const auto product = value.times(*data::Decimal::parse(factor));
+    if (!product) throw std::overflow_error("price out of range");
+    return *product;
 }
 
 }  // namespace
 
-data::Decimal finalPrice(const data::Decimal& listPrice, bool dayOff, int shift) {
+data::Decimal raisedPrice(const data::Decimal& listPrice, bool dayOff, int shift) {
     data::Decimal price = listPrice;
     if (dayOff) price = times(price, u"2");
     if (shift == 3) price = times(price, u"1.2");
@@ -26,4 +29,4 @@ QString shownPrice(const data::Decimal& value, const QLocale& locale) {
     return roundedPrice(value).toString(locale.decimalPoint().front());
 }
 
-}  // namespace journal
+}  // namespace refbooks

@@ -4,11 +4,11 @@
 
 #include <QLocale>
 
-namespace journal {
+namespace refbooks {
 
-// The price per piece a new record gets from its operation's list price: doubled on a day off,
+// The price per piece a shift record gets from its operation's list price: doubled on a day off,
 // then raised by 20 % on shift 3 and by 50 % on overtime (shift 4).
-data::Decimal finalPrice(const data::Decimal& listPrice, bool dayOff, int shift);
+data::Decimal raisedPrice(const data::Decimal& listPrice, bool dayOff, int shift);
 
 // A price or a sum as the record editor keeps it: at most four decimals, a half going to the even
 // neighbour.
@@ -17,4 +17,4 @@ data::Decimal roundedPrice(const data::Decimal& value);
 // The same, shown with the workstation's decimal separator and no trailing zeros.
 QString shownPrice(const data::Decimal& value, const QLocale& locale = QLocale());
 
-}  // namespace journal
+}  // namespace refbooks
