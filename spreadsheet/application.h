@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-// The spreadsheet application the writers of Part 8.1 drive, in place of Excel's automation
+// The spreadsheet application the export writers drive, in the shape of a spreadsheet's automation
 // objects: workbooks added or opened, worksheets of the active workbook by number, cells by row and
 // column with a value, the text format "@" and a bold font, column auto-fit, and the application's
 // visibility. This class keeps its workbooks in memory; the desktop's application (desktop.h)

@@ -8,7 +8,7 @@ namespace spreadsheet {
 class Application;
 class Launcher;
 
-// The spreadsheet writers of Part 8.1. Each holds its own application handle: empty at the start of
+// The spreadsheet writers of the exports. Each holds its own application handle: empty at the start of
 // the run, replaced by every OpenWorkbook, kept until the run ends. Results are 1 for success (a
 // skipped write included) and -1 for failure; every failure has been shown to the user in a message
 // box with the error icon by the time the result comes back. Numbers arrive as text.

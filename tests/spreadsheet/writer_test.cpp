@@ -1,4 +1,4 @@
-// The two writers of Part 8.1 against the spreadsheet application held in memory: results, the
+// The two export writers against the spreadsheet application held in memory: results, the
 // messages of the failure table, the argument order and the cell formatting.
 
 #include "spreadsheet/application.h"
