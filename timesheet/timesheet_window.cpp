@@ -1,8 +1,11 @@
 #include "timesheet/timesheet_window.h"
 
 #include "data/data_module.h"
+#include "data/sql_text.h"
 #include "data/timesheet_queries.h"
+#include "spreadsheet/program.h"
 #include "timesheet/timesheet_columns.h"
+#include "timesheet/timesheet_export.h"
 #include "timesheet/timesheet_print_layout.h"
 #include "timesheet/timesheet_rebuild.h"
 #include "ui/clock.h"
@@ -12,9 +15,11 @@
 #include "ui/roster.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -104,6 +109,7 @@ void TForm19::buildControls() {
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button5, &QPushButton::clicked, this, ui::guarded([this] { Button5Click(); }));
     connect(Button6, &QPushButton::clicked, this, ui::guarded([this] { Button6Click(); }));
+    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
     connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -168,4 +174,28 @@ void TForm19::Button5Click() {
 void TForm19::Button6Click() {
     roster_.Form15->previewMonth(month(), year(),
                                  ComboBox1->currentText() + u' ' + ComboBox2->currentText() + QStringLiteral(" г."));
+}
+
+// The export lets the window process its events after each row. Meanwhile the controls that
+// would close or rewrite the month being written are disabled.
+void TForm19::setExportRunning(bool running) {
+    for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button2, Button5, Button6, ComboBox1, ComboBox2})
+        control->setEnabled(!running);
+}
+
+void TForm19::Button2Click() {
+    data::Dataset& hours = roster_.Form15->H_Tabel;
+    hours.close();
+    hours.setParam(QStringLiteral("mnth"), month());
+    hours.setParam(QStringLiteral("yea"), year());
+    hours.open();
+    const auto closeHours = qScopeGuard([&hours] { hours.close(); });
+    setExportRunning(true);
+    const auto done = qScopeGuard([this] { setExportRunning(false); });
+    timesheet::exportMonth(hours, spreadsheet::formattingWriter(), ComboBox1->currentText() + u' ' + sql::integer(year()),
+                           [this](int written, int total) {
+                               Button2->setText(QStringLiteral("Excel (") + sql::integer(written) +
+                                                QStringLiteral(" из ") + sql::integer(total) + u')');
+                               QCoreApplication::processEvents();
+                           });
 }

@@ -48,12 +48,14 @@ public:
     void Button1Click();      // "Перестроить"
     void Button5Click();      // "Обновить"
     void Button6Click();      // "Печать"
+    void Button2Click();      // "Excel": the month's hours to a workbook
 
 private:
     void buildControls();
     int month() const;
     int year() const;
     void reopenGrids();
+    void setExportRunning(bool running);
 
     Roster& roster_;
     TDataModule6& dm_;

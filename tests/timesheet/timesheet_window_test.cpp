@@ -7,6 +7,9 @@
 #include "journal/journal_window.h"
 #include "tests/support/login.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/test_desktop.h"
+#include "tests/support/xlsx_reader.h"
+#include "timesheet/timesheet_print_layout.h"
 #include "timesheet/timesheet_columns.h"
 #include "timesheet/timesheet_window.h"
 #include "ui/clock.h"
@@ -19,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -255,6 +259,66 @@ TEST_F(TimesheetWindowTest, AFailedRebuildShowsTheErrorAndLeavesTheMonth) {
 TEST_F(TimesheetWindowTest, ActivationPutsBackTheExcelCaption) {
     openFromJournal(today, [&](TForm19& f) { f.Button2->setText(QStringLiteral("Excel (3 из 10)")); });
     openFromJournal(today, [&](TForm19& f) { EXPECT_EQ(f.Button2->text(), QStringLiteral("Excel")); });
+}
+
+// The export: one row per worker with the hours of all his shifts per day, every one of the 31
+// days written (0 where there are none), the total, and the caption counting the rows.
+TEST_F(TimesheetWindowTest, ExportsTheMonthToAWorkbookWithEveryDayAndTheTotal) {
+    const QDate november(2026, 11, 1);
+    const int second = fixtures.worker(QStringLiteral("Петров П.П."));
+    record(basics.worker, november.addDays(2), 1, 4);
+    record(basics.worker, november.addDays(2), 4, 2);
+    record(basics.worker, november.addDays(29), 2, 8);
+    record(second, november.addDays(9), 3, 7);
+    testing_support::TestDesktop desktop;
+    bool lockedWhileWriting = false;
+    openFromJournal(november, [&](TForm19& f) {
+        f.Button1Click();   // "Перестроить"
+        QTimer::singleShot(0, [&] { lockedWhileWriting = !f.Button1->isEnabled() && !f.ComboBox1->isEnabled(); });
+        f.Button2->click();
+        EXPECT_EQ(f.Button2->text(), QStringLiteral("Excel (2 из 2)"));
+        EXPECT_TRUE(f.Button1->isEnabled());
+    });
+    EXPECT_TRUE(lockedWhileWriting);
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+    ASSERT_EQ(desktop.files().size(), 1);
+    const testing_support::XlsxSheet sheet = testing_support::readXlsx(desktop.files()[0]).at(0);
+    EXPECT_EQ(sheet.rowCount(), 4);
+    EXPECT_EQ(sheet.text(1, 1), QStringLiteral("Ноябрь 2026"));
+    EXPECT_TRUE(sheet.at(1, 1)->bold);
+    EXPECT_EQ(sheet.text(2, 1), QStringLiteral("Фамилия И.О."));
+    EXPECT_EQ(sheet.text(2, 33), QStringLiteral("Итого"));
+    for (int day = 1; day <= 31; ++day) {
+        EXPECT_EQ(sheet.text(2, day + 1), QString::number(day));
+        EXPECT_TRUE(sheet.at(2, day + 1)->number && sheet.at(2, day + 1)->bold);
+    }
+    const struct { int row; const char* name; int day; const char* hours; const char* total; } rows[] = {
+        {3, "Иванов И.И.", 3, "6", "14"},   // shifts 1 and 4 added on the 3rd, 8 on the 30th
+        {4, "Петров П.П.", 10, "7", "7"},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(sheet.text(r.row, 1), QString::fromUtf8(r.name));
+        EXPECT_EQ(sheet.at(r.row, 1)->format, QStringLiteral("@"));
+        EXPECT_FALSE(sheet.at(r.row, 1)->bold);
+        EXPECT_EQ(sheet.text(r.row, r.day + 1), QString::fromLatin1(r.hours));
+        EXPECT_EQ(sheet.text(r.row, 32), QStringLiteral("0"));   // the 31st, which November has not
+        EXPECT_TRUE(sheet.at(r.row, 32)->number);
+        EXPECT_EQ(sheet.text(r.row, 33), QString::fromLatin1(r.total));
+    }
+    EXPECT_EQ(sheet.text(3, 31), QStringLiteral("8"));
+}
+
+TEST_F(TimesheetWindowTest, AnEmptyMonthExportsTheTwoHeaderRows) {
+    testing_support::TestDesktop desktop;
+    openFromJournal(today, [&](TForm19& f) {
+        f.Button2->click();
+        EXPECT_EQ(f.Button2->text(), QStringLiteral("Excel (0 из 0)"));
+    });
+    ASSERT_EQ(desktop.files().size(), 1);
+    const testing_support::XlsxSheet sheet = testing_support::readXlsx(desktop.files()[0]).at(0);
+    EXPECT_EQ(sheet.rowCount(), 2);
+    EXPECT_EQ(sheet.text(1, 1), QStringLiteral("Декабрь 2026"));
+    EXPECT_FALSE(roster.Form15->H_Tabel.isOpen());
 }
 
 }  // namespace
