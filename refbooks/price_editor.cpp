@@ -81,9 +81,9 @@ void TForm10::receiveOperationKind(const QString& vid, qint64 id) {
     kindId = id;
 }
 
-// "where vid=3 and naimen=0 and i_id=12": the operation kind, the product type and the product.
+// After "where vid=": "3 and naimen=0 and i_id=12", the operation kind, the product type and the product.
 QString TForm10::combination(int naimen) const {
-    return QStringLiteral(" where vid=") + sql::integer(kindId) + QStringLiteral(" and naimen=") +
+    return sql::integer(kindId) + QStringLiteral(" and naimen=") +
            sql::integer(naimen) + QStringLiteral(" and i_id=") + sql::integer(productId);
 }
 
@@ -95,7 +95,7 @@ void TForm10::Button1Click() {
         return;
     }
     if (tag() == 1) {
-        if (dm_.CountCheck(QStringLiteral("select count(ID) as cnt from accounts_dep.OPER") + combination(naimen),
+        if (dm_.CountCheck(QStringLiteral("select count(ID) as cnt from accounts_dep.OPER where vid=") + combination(naimen),
                            duplicateMessage) == 1)
             return;
         dm_.Oper_ins.execute(QStringLiteral("insert into accounts_dep.oper(vid, naimen, i_id, cena_new)values (") +
@@ -110,7 +110,7 @@ void TForm10::Button1Click() {
         createdOperationId_ = control.field(QStringLiteral("id")).asInteger();
         control.close();
     } else {
-        if (dm_.CountCheck(QStringLiteral("select count(*) as cnt from accounts_dep.OPER") + combination(naimen) +
+        if (dm_.CountCheck(QStringLiteral("select count(*) as cnt from accounts_dep.OPER where vid=") + combination(naimen) +
                                QStringLiteral(" and id<>") + sql::integer(operationId),
                            duplicateMessage) == 1)
             return;

@@ -33,14 +33,15 @@ std::vector<DayHours> readDay(data::Dataset& dt, const QDate& day) {
     return rows;
 }
 
-QString rowCondition(const DayHours& row, const QString& m, const QString& y) {
-    return QStringLiteral("w_id=") + row.worker + QStringLiteral(" and smena=") + row.shift +
-           QStringLiteral(" and month=") + m + QStringLiteral(" and year=") + y;
+// The worker's row of the month after its "w_id=".
+QString restOfRow(const DayHours& row, const QString& m, const QString& y) {
+    return row.worker + QStringLiteral(" and smena=") + row.shift + QStringLiteral(" and month=") + m +
+           QStringLiteral(" and year=") + y;
 }
 
 data::Statement countStatement(const DayHours& row, const QString& m, const QString& y) {
-    return {QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel h_tabel where ") +
-                rowCondition(row, m, y),
+    return {QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel h_tabel where w_id=") +
+                restOfRow(row, m, y),
             {}, {}};
 }
 
@@ -49,7 +50,7 @@ data::Statement writeStatement(bool exists, int day, const DayHours& row, const 
     const QString d = QString::number(day);
     if (exists)
         return {QStringLiteral("update accounts_dep.h_tabel set d") + d + QStringLiteral("='") + row.hours +
-                    QStringLiteral("' where ") + rowCondition(row, m, y),
+                    QStringLiteral("' where w_id=") + restOfRow(row, m, y),
                 {}, {}};
     return {QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year, d") + d +
                 QStringLiteral(") values(") + row.shift + QStringLiteral(", ") + row.worker +
