@@ -17,7 +17,9 @@
 #include "ui/radio_group.h"
 
 #include <QAction>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -149,6 +151,27 @@ TEST_F(SummaryReportsWindowTest, TheChosenProductKindNarrowsTheReportAndAllShows
         window.RadioGroup1->setItemIndex(0);
         EXPECT_EQ(totalOf(press(window.Button2)), (QStringList{QStringLiteral("Итого:"), QStringLiteral("27"), QStringLiteral("23")}));
     });
+}
+
+TEST_F(SummaryReportsWindowTest, TheReportPrintsToPdfFromItsPreview) {
+    fillNovember();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    openReports(planning, [&](TForm18& window) {
+        ui.modal.expect(QStringLiteral("Preview"), [&](ui::Form& form) {
+            EXPECT_TRUE(static_cast<reportengine::PreviewWindow&>(form).saveAsPdf(pdf));
+        });
+        window.Button4->click();
+    });
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    text.waitForFinished();
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString& expected : {QStringLiteral("Отчет по рабочим за период с 01.11.2026 по 01.12.2026"),
+                                    QStringLiteral("Иванов И.И."), QStringLiteral("Группа Б"),
+                                    QStringLiteral("(RAL: 12)"), QStringLiteral("27.88"), QStringLiteral("Итого:"),
+                                    QStringLiteral("32.88")})
+        EXPECT_TRUE(printed.contains(expected)) << expected.toStdString() << "\n" << printed.toStdString();
 }
 
 struct RoleCase {
