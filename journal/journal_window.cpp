@@ -163,6 +163,12 @@ void TForm1::N11Click() {
     timesheet.closeGrids();
 }
 
+void TForm1::N10Click() {
+    TForm18& reports = *roster_.Form18;
+    reports.presetPeriod(ui::today());
+    ui::showModal(reports);
+}
+
 void TForm1::buildMenu() {
     auto* bar = new QMenuBar(this);
     N2 = bar->addMenu(QStringLiteral("Справочники"));
@@ -186,7 +192,7 @@ void TForm1::buildMenu() {
     connect(N4, &QAction::triggered, this, ui::guarded([this] { roster_.Form4->showAsList(); }));
     connect(N6, &QAction::triggered, this, ui::guarded([this] { roster_.Form8->showAsList(); }));
     connect(N11, &QAction::triggered, this, ui::guarded([this] { N11Click(); }));
-    connect(N10, &QAction::triggered, this, ui::guarded([this] { ui::showModal(*roster_.Form18); }));
+    connect(N10, &QAction::triggered, this, ui::guarded([this] { N10Click(); }));
     connect(N5, &QAction::triggered, this, &QDialog::reject);
     layout()->setMenuBar(bar);
 }

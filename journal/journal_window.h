@@ -71,6 +71,7 @@ public:
     void CBox1Change();        // paints the day-off box after any change
     void DBGrid2DblClick();    // the acceptance toggle
     void N11Click();           // the timesheet of the journal's month
+    void N10Click();           // the summary reports over the previous calendar month
 
 private:
     void buildMenu();

@@ -1,17 +1,27 @@
 #pragma once
 
-#include "ui/form.h"
+#include "data/dataset.h"
+#include "reports/period_report_form.h"
 
 struct Roster;
 
-// The layout of the detailed report by workers.
-// The window exists for the whole run; its controls come with the work on it.
-class TForm20 : public ui::Form {
+namespace reports {
+
+// The detailed report by workers: per worker (shaded), one line per mark, operation kind, colour
+// and product kind with all pieces, the defects apart and the earnings, and subtotals per worker.
+reportengine::Layout detailedWorkersReportLayout();
+
+}  // namespace reports
+
+// The layout of the detailed report by workers and its dataset w_Report.
+class TForm20 : public PeriodReportForm {
     Q_OBJECT
 
 public:
     explicit TForm20(Roster& roster);
 
-private:
-    Roster& roster_;
+    data::Dataset w_Report;
+
+protected:
+    data::Dataset& reportDataset() override { return w_Report; }
 };

@@ -1,7 +1,13 @@
 #include "reports/summary_reports_window.h"
 
+#include "reports/detailed_products_report_layout.h"
+#include "reports/detailed_workers_report_layout.h"
+#include "reports/products_report_layout.h"
+#include "reports/workers_report_layout.h"
 #include "ui/date_picker.h"
+#include "ui/guard.h"
 #include "ui/radio_group.h"
+#include "ui/roster.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -40,5 +46,41 @@ TForm18::TForm18(Roster& roster)
         layout->addWidget(button);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button4Click(); }));
+    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
+    connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
+    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
     connect(Button5, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm18::presetPeriod(const QDate& today) {
+    const QDate thisMonth(today.year(), today.month(), 1);
+    DTPicker1->setDate(thisMonth.addMonths(-1));
+    DTPicker2->setDate(thisMonth);
+}
+
+void TForm18::Button4Click() {
+    runReport(*roster_.Form16, QStringLiteral("   Отчет по рабочим за период с "));
+}
+
+void TForm18::Button2Click() {
+    runReport(*roster_.Form17, QStringLiteral("   Отчет по продукции за период с "));
+}
+
+void TForm18::Button1Click() {
+    runReport(*roster_.Form20, QStringLiteral("   Детальный отчет по рабочим за период с "));
+}
+
+void TForm18::Button3Click() {
+    runReport(*roster_.Form21, QStringLiteral("   Детальный отчет по продукции за период с "));
+}
+
+void TForm18::runReport(PeriodReportForm& report, const QString& prefix) {
+    const QString format = QStringLiteral("dd.MM.yyyy");
+    reports::ReportRequest request;
+    request.from = DTPicker1->date();
+    request.to = DTPicker2->date();
+    request.productKind = RadioGroup1->itemIndex();
+    request.title = prefix + request.from.toString(format) + QStringLiteral(" по ") + request.to.toString(format);
+    report.previewPeriod(request);
 }

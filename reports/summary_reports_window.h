@@ -2,6 +2,9 @@
 
 #include "ui/form.h"
 
+#include <QDate>
+
+class PeriodReportForm;
 class QPushButton;
 struct Roster;
 namespace ui { class DatePicker; class RadioGroup; }
@@ -24,6 +27,18 @@ public:
     QPushButton* Button6;
     QPushButton* Button5;
 
+    // The whole calendar month before the one of `today` (January gives December of the year
+    // before), the end date excluded.
+    void presetPeriod(const QDate& today);
+
+    void Button4Click();   // report by workers
+    void Button2Click();   // report by products
+    void Button1Click();   // detailed report by workers
+    void Button3Click();   // detailed report by products
+
 private:
+    // Runs the report over the chosen period and product kind, titled `prefix` and the dates.
+    void runReport(PeriodReportForm& report, const QString& prefix);
+
     Roster& roster_;
 };

@@ -1,0 +1,210 @@
+// The summary reports window: the previous month preset on every opening, the four report
+// buttons with their titles, the end date left out, the product kind as a filter, and what each
+// role may use.
+
+#include "data/dataset.h"
+#include "journal/journal_window.h"
+#include "reportengine/preview_window.h"
+#include "reports/detailed_products_report_layout.h"
+#include "reports/detailed_workers_report_layout.h"
+#include "reports/products_report_layout.h"
+#include "reports/summary_reports_window.h"
+#include "reports/workers_report_layout.h"
+#include "tests/reports/report_fixture.h"
+#include "tests/support/login.h"
+#include "ui/clock.h"
+#include "ui/date_picker.h"
+#include "ui/radio_group.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+
+using reportengine::PreparedReport;
+using testing_support::linesOf;
+using testing_support::Lines;
+using testing_support::loginAs;
+using testing_support::StatementLog;
+
+const QString planning = QStringLiteral("plivar");
+const QString unrestricted = QStringLiteral("9362");
+
+class SummaryReportsWindowTest : public testing_support::ReportTest {
+protected:
+    SummaryReportsWindowTest() { ui::setToday(QDate(2026, 12, 8)); }
+
+    // Logs in with `word`, opens "Сводные отчеты" from the journal and plays `inWindow` in it.
+    void openReports(const QString& word, const std::function<void(TForm18&)>& inWindow) {
+        loginAs(roster, ui, word, [&](TForm1& journal) { openFromJournal(journal, inWindow); });
+        expectScriptPlayed();
+        EXPECT_TRUE(ui.dialogs.shown().empty()) << ui.dialogs.texts().join(u'\n').toStdString();
+    }
+
+    void openFromJournal(TForm1& journal, const std::function<void(TForm18&)>& inWindow) {
+        ui.modal.expect(QStringLiteral("Form18"), [&](ui::Form&) { inWindow(*roster.Form18); });
+        journal.N10->trigger();
+    }
+
+    // Presses a report button and keeps the pages its preview shows.
+    PreparedReport press(QPushButton* button) {
+        PreparedReport shown;
+        ui.modal.expect(QStringLiteral("Preview"), [&](ui::Form& form) {
+            shown = static_cast<reportengine::PreviewWindow&>(form).report();
+        });
+        button->click();
+        return shown;
+    }
+
+    static QStringList totalOf(const PreparedReport& report) {
+        const Lines lines = linesOf(report.pages.at(report.pages.size() - 1));
+        return lines.at(lines.size() - 2);
+    }
+};
+
+TEST_F(SummaryReportsWindowTest, EveryOpeningPresetsThePreviousCalendarMonth) {
+    struct Case { QDate today, from, to; };
+    const std::vector<Case> cases{
+        {QDate(2026, 12, 8), QDate(2026, 11, 1), QDate(2026, 12, 1)},
+        {QDate(2027, 1, 15), QDate(2026, 12, 1), QDate(2027, 1, 1)},
+        {QDate(2026, 3, 31), QDate(2026, 2, 1), QDate(2026, 3, 1)},
+        {QDate(2026, 2, 1), QDate(2026, 1, 1), QDate(2026, 2, 1)},
+    };
+    loginAs(roster, ui, planning, [&](TForm1& journal) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.today.toString(Qt::ISODate).toStdString());
+            ui::setToday(c.today);
+            openFromJournal(journal, [&](TForm18& window) {
+                EXPECT_EQ(window.DTPicker1->date(), c.from);
+                EXPECT_EQ(window.DTPicker2->date(), c.to);
+                window.DTPicker1->setDate(QDate(2020, 5, 5));   // forgotten at the next opening
+            });
+        }
+    });
+    expectScriptPlayed();
+}
+
+TEST_F(SummaryReportsWindowTest, EachButtonPreviewsItsReportOverThePeriodTitledWithTheDates) {
+    fillNovember();
+    struct Case {
+        QPushButton* button;
+        QString prefix;
+        data::Dataset* dataset;
+        QStringList total;
+    };
+    StatementLog log(dm->ADO_DB);
+    openReports(planning, [&](TForm18& window) {
+        const std::vector<Case> cases{
+            {window.Button4, QStringLiteral("   Отчет по рабочим за период с "), &roster.Form16->t_Report,
+             {QStringLiteral("Итого:"), QStringLiteral("32.88")}},
+            {window.Button2, QStringLiteral("   Отчет по продукции за период с "), &roster.Form17->t_Report,
+             {QStringLiteral("Итого:"), QStringLiteral("27"), QStringLiteral("23")}},
+            {window.Button1, QStringLiteral("   Детальный отчет по рабочим за период с "), &roster.Form20->w_Report,
+             {QStringLiteral("Итого:"), QStringLiteral("1"), QStringLiteral("24"), QStringLiteral("32.88")}},
+            {window.Button3, QStringLiteral("   Детальный отчет по продукции за период с "), &roster.Form21->i_Report,
+             {QStringLiteral("Итого:"), QStringLiteral("1"), QStringLiteral("27.75"), QStringLiteral("24"), QStringLiteral("32.88")}},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.prefix.toStdString());
+            const PreparedReport report = press(c.button);
+            ASSERT_FALSE(report.pages.empty());
+            EXPECT_EQ(linesOf(report.pages[0]).front(), QStringList{c.prefix + QStringLiteral("01.11.2026 по 01.12.2026")});
+            EXPECT_EQ(totalOf(report), c.total);
+            EXPECT_EQ(report.zoom, reportengine::Zoom::FitWidth);
+            EXPECT_FALSE(c.dataset->isOpen());
+        }
+    });
+    int reads = 0;
+    for (const data::Statement& s : log.statements()) {
+        if (!s.text.contains(QLatin1String("smena.data<:data2"))) continue;
+        ++reads;
+        EXPECT_EQ(s.param(QStringLiteral("data1")).toDate(), QDate(2026, 11, 1));
+        EXPECT_EQ(s.param(QStringLiteral("data2")).toDate(), QDate(2026, 12, 1));
+    }
+    EXPECT_EQ(reads, 4);
+}
+
+TEST_F(SummaryReportsWindowTest, TheEndDateIsLeftOutAndTheStartDateKept) {
+    fillNovember();
+    openReports(planning, [&](TForm18& window) {
+        window.DTPicker1->setDate(QDate(2026, 11, 1));   // Петров's 1 November counts
+        window.DTPicker2->setDate(QDate(2026, 11, 30));  // Иванов's 30 November does not
+        const PreparedReport report = press(window.Button1);
+        EXPECT_EQ(totalOf(report), (QStringList{QStringLiteral("Итого:"), QStringLiteral("1"), QStringLiteral("21"),
+                                                QStringLiteral("32.50")}));
+        EXPECT_EQ(linesOf(report.pages[0]).front(),
+                  QStringList{QStringLiteral("   Детальный отчет по рабочим за период с 01.11.2026 по 30.11.2026")});
+    });
+}
+
+TEST_F(SummaryReportsWindowTest, TheChosenProductKindNarrowsTheReportAndAllShowsEveryRow) {
+    fillNovember();
+    openReports(unrestricted, [&](TForm18& window) {
+        window.RadioGroup1->setItemIndex(2);
+        EXPECT_EQ(totalOf(press(window.Button2)), (QStringList{QStringLiteral("Итого:"), QStringLiteral("8"), QStringLiteral("6")}));
+        window.RadioGroup1->setItemIndex(1);
+        EXPECT_EQ(totalOf(press(window.Button2)), (QStringList{QStringLiteral("Итого:"), QStringLiteral("19"), QStringLiteral("17")}));
+        window.RadioGroup1->setItemIndex(0);
+        EXPECT_EQ(totalOf(press(window.Button2)), (QStringList{QStringLiteral("Итого:"), QStringLiteral("27"), QStringLiteral("23")}));
+    });
+}
+
+TEST_F(SummaryReportsWindowTest, TheReportPrintsToPdfFromItsPreview) {
+    fillNovember();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    openReports(planning, [&](TForm18& window) {
+        ui.modal.expect(QStringLiteral("Preview"), [&](ui::Form& form) {
+            EXPECT_TRUE(static_cast<reportengine::PreviewWindow&>(form).saveAsPdf(pdf));
+        });
+        window.Button4->click();
+    });
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    text.waitForFinished();
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString& expected : {QStringLiteral("Отчет по рабочим за период с 01.11.2026 по 01.12.2026"),
+                                    QStringLiteral("Иванов И.И."), QStringLiteral("Группа Б"),
+                                    QStringLiteral("(RAL: 12)"), QStringLiteral("27.88"), QStringLiteral("Итого:"),
+                                    QStringLiteral("32.88")})
+        EXPECT_TRUE(printed.contains(expected)) << expected.toStdString() << "\n" << printed.toStdString();
+}
+
+struct RoleCase {
+    const char* word;
+    bool allReports;      // Button1, Button2, Button4, Button6
+    int fixedKind;        // -1: the kind is free to choose
+};
+
+class SummaryReportsRoleTest : public SummaryReportsWindowTest,
+                               public ::testing::WithParamInterface<RoleCase> {};
+
+TEST_P(SummaryReportsRoleTest, TheRoleDecidesWhatTheWindowOffers) {
+    fillNovember();
+    const RoleCase role = GetParam();
+    openReports(QString::fromLatin1(role.word), [&](TForm18& window) {
+        for (QPushButton* button : {window.Button1, window.Button2, window.Button4, window.Button6})
+            EXPECT_EQ(button->isEnabled(), role.allReports) << button->objectName().toStdString();
+        EXPECT_TRUE(window.Button3->isEnabled());
+        EXPECT_TRUE(window.Button5->isEnabled());
+        EXPECT_EQ(window.RadioGroup1->isEnabled(), role.fixedKind < 0);
+        if (role.fixedKind >= 0) {
+            EXPECT_EQ(window.RadioGroup1->itemIndex(), role.fixedKind);
+        }
+        const QStringList expected =
+            role.fixedKind == 1
+                ? QStringList{QStringLiteral("Итого:"), QStringLiteral("1"), QStringLiteral("20.25"), QStringLiteral("18"), QStringLiteral("17.88")}
+                : QStringList{QStringLiteral("Итого:"), QStringLiteral("1"), QStringLiteral("27.75"), QStringLiteral("24"), QStringLiteral("32.88")};
+        EXPECT_EQ(totalOf(press(window.Button3)), expected);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Roles, SummaryReportsRoleTest,
+                         ::testing::Values(RoleCase{"plivar", true, -1}, RoleCase{"brunzel", false, -1},
+                                           RoleCase{"tovik", false, 1}, RoleCase{"61730482", true, -1}));
+
+}  // namespace
