@@ -1,9 +1,14 @@
 #include "reports/summary_reports_window.h"
 
+#include "data/data_module.h"
+#include "data/sql_text.h"
 #include "reports/detailed_products_report_layout.h"
 #include "reports/detailed_workers_report_layout.h"
+#include "reports/period_report_form.h"
+#include "reports/production_export.h"
 #include "reports/products_report_layout.h"
 #include "reports/workers_report_layout.h"
+#include "spreadsheet/program.h"
 #include "ui/date_picker.h"
 #include "ui/guard.h"
 #include "ui/radio_group.h"
@@ -13,10 +18,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 TForm18::TForm18(Roster& roster)
-    : ui::Form(QStringLiteral("Form18"), QStringLiteral("Отчеты (8)")), roster_(roster) {
+    : ui::Form(QStringLiteral("Form18"), QStringLiteral("Отчеты (8)")),
+      XLS_Rep(roster.DataModule6->ADO_DB, reports::productionSql()),
+      roster_(roster) {
+    XLS_Rep.setFieldSize(QStringLiteral("vid"), 50);
+    XLS_Rep.setFieldSize(QStringLiteral("nom"), 100);
     RadioGroup1 = new ui::RadioGroup(
         QStringLiteral("RadioGroup1"), QStringLiteral("Вид продукции"),
         {QStringLiteral("Все"), QStringLiteral("Готовая продукция"), QStringLiteral("Заготовки")}, this);
@@ -50,6 +60,7 @@ TForm18::TForm18(Roster& roster)
     connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button2Click(); }));
     connect(Button1, &QPushButton::clicked, this, ui::guarded([this] { Button1Click(); }));
     connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(); }));
+    connect(Button6, &QPushButton::clicked, this, ui::guarded([this] { Button6Click(); }));
     connect(Button5, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -83,4 +94,17 @@ void TForm18::runReport(PeriodReportForm& report, const QString& prefix) {
     request.productKind = RadioGroup1->itemIndex();
     request.title = prefix + request.from.toString(format) + QStringLiteral(" по ") + request.to.toString(format);
     report.previewPeriod(request);
+}
+
+void TForm18::Button6Click() {
+    XLS_Rep.close();
+    XLS_Rep.setParam(QStringLiteral("data1"), DTPicker1->date());
+    XLS_Rep.setParam(QStringLiteral("data2"), DTPicker2->date());
+    reports::applyProductKind(XLS_Rep, RadioGroup1->itemIndex());
+    XLS_Rep.open();
+    const auto closeRows = qScopeGuard([this] { XLS_Rep.close(); });
+    reports::exportProduction(XLS_Rep, spreadsheet::basicWriter(), [this](int written, int total) {
+        Button6->setText(QStringLiteral("Excel (") + sql::integer(written) + QStringLiteral(" из ") +
+                         sql::integer(total) + u')');
+    });
 }

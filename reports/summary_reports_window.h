@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/dataset.h"
 #include "ui/form.h"
 
 #include <QDate>
@@ -27,6 +28,8 @@ public:
     QPushButton* Button6;
     QPushButton* Button5;
 
+    data::Dataset XLS_Rep;   // the production of the period, for the export
+
     // The whole calendar month before the one of `today` (January gives December of the year
     // before), the end date excluded.
     void presetPeriod(const QDate& today);
@@ -35,6 +38,7 @@ public:
     void Button2Click();   // report by products
     void Button1Click();   // detailed report by workers
     void Button3Click();   // detailed report by products
+    void Button6Click();   // the production export
 
 private:
     // Runs the report over the chosen period and product kind, titled `prefix` and the dates.

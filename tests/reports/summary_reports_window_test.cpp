@@ -7,11 +7,14 @@
 #include "reportengine/preview_window.h"
 #include "reports/detailed_products_report_layout.h"
 #include "reports/detailed_workers_report_layout.h"
+#include "reports/production_export.h"
 #include "reports/products_report_layout.h"
 #include "reports/summary_reports_window.h"
 #include "reports/workers_report_layout.h"
 #include "tests/reports/report_fixture.h"
 #include "tests/support/login.h"
+#include "tests/support/test_desktop.h"
+#include "tests/support/xlsx_reader.h"
 #include "ui/clock.h"
 #include "ui/date_picker.h"
 #include "ui/radio_group.h"
@@ -151,6 +154,50 @@ TEST_F(SummaryReportsWindowTest, TheChosenProductKindNarrowsTheReportAndAllShows
         window.RadioGroup1->setItemIndex(0);
         EXPECT_EQ(totalOf(press(window.Button2)), (QStringList{QStringLiteral("Итого:"), QStringLiteral("27"), QStringLiteral("23")}));
     });
+}
+
+// The production export: one row per product group, operation, product kind and colour, the
+// colour named after the operation, the mass in its general form and the good pieces.
+TEST_F(SummaryReportsWindowTest, TheProductionExportWritesTheKindsRowsToAWorkbook) {
+    fillNovember();
+    testing_support::TestDesktop desktop;
+    openReports(unrestricted, [&](TForm18& window) {
+        window.RadioGroup1->setItemIndex(2);   // blanks
+        window.Button6->click();
+        EXPECT_EQ(window.Button6->text(), QStringLiteral("Excel (2 из 2)"));
+        EXPECT_FALSE(window.XLS_Rep.isOpen());
+    });
+    ASSERT_EQ(desktop.files().size(), 1);
+    const testing_support::XlsxSheet sheet = testing_support::readXlsx(desktop.files()[0]).at(0);
+    ASSERT_EQ(sheet.rowCount(), 3);
+    const auto rowText = [&](int row) {
+        QStringList cells;
+        for (int column = 1; column <= 5; ++column) cells << sheet.text(row, column);
+        return cells.join(u'|');
+    };
+    EXPECT_EQ(rowText(1), QStringLiteral("Наименование|Операция|Вид продукции|Коробки|Кол-во"));
+    QStringList rows{rowText(2), rowText(3)};
+    rows.sort();   // one product group: the statement leaves the order within it open
+    EXPECT_EQ(rows, (QStringList{QStringLiteral("Группа А|Покраска (грунт)|Заготовки|5|4"),
+                                 QStringLiteral("Группа А|Покраска (цвет: 12)|Заготовки|2.5|2")}));
+    EXPECT_TRUE(sheet.at(2, 4)->number && sheet.at(2, 5)->number);
+}
+
+TEST_F(SummaryReportsWindowTest, AnEmptyPeriodExportsTheHeaderOnly) {
+    testing_support::TestDesktop desktop;
+    openReports(unrestricted, [&](TForm18& window) {
+        window.Button6->click();
+        EXPECT_EQ(window.Button6->text(), QStringLiteral("Excel (0 из 0)"));
+    });
+    ASSERT_EQ(desktop.files().size(), 1);
+    EXPECT_EQ(testing_support::readXlsx(desktop.files()[0]).at(0).rowCount(), 1);
+}
+
+TEST(ProductionExport, NamesTheColourAfterTheOperation) {
+    EXPECT_EQ(reports::operationWithColour(QStringLiteral("Покраска"), 0), QStringLiteral("Покраска"));
+    EXPECT_EQ(reports::operationWithColour(QStringLiteral("Покраска"), -3), QStringLiteral("Покраска"));
+    EXPECT_EQ(reports::operationWithColour(QStringLiteral("Покраска"), 1), QStringLiteral("Покраска (грунт)"));
+    EXPECT_EQ(reports::operationWithColour(QStringLiteral("Покраска"), 7), QStringLiteral("Покраска (цвет: 7)"));
 }
 
 TEST_F(SummaryReportsWindowTest, TheReportPrintsToPdfFromItsPreview) {
