@@ -7,6 +7,9 @@
 // milliseconds per 1,000 cells; the last line printed is "export ratio R", ours over the floor for
 // the two workloads together.
 
+#include "app/windows.h"
+#include "bench/bare_libpq.h"
+#include "bench/ratio_reporter.h"
 #include "data/data_module.h"
 #include "refbooks/price_list.h"
 #include "spreadsheet/program.h"
@@ -14,7 +17,6 @@
 #include "tests/support/scripted_ui.h"
 #include "tests/support/test_database.h"
 #include "tests/support/test_desktop.h"
-#include "app/windows.h"
 #include "ui/roster.h"
 
 #include <QApplication>
@@ -88,12 +90,7 @@ BENCHMARK(ExportPriceList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // and numbers, written by libxlsxwriter straight to a file.
 void ExportPriceListFloor(benchmark::State& state) {
     program();
-    const data::ConnectionSettings settings = testing_support::testSettings();
-    const QByteArray conninfo = QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 sslmode=%6")
-                                    .arg(settings.server).arg(settings.port)
-                                    .arg(settings.database, settings.user, settings.password, settings.sslMode)
-                                    .toUtf8();
-    PGconn* conn = PQconnectdb(conninfo.constData());
+    PGconn* conn = connectBareLibpq();
     if (PQstatus(conn) != CONNECTION_OK) {
         state.SkipWithError(PQerrorMessage(conn));
         PQfinish(conn);
@@ -196,34 +193,6 @@ void ExportFormattedSheetFloor(benchmark::State& state) {
 }
 BENCHMARK(ExportFormattedSheetFloor)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Shows the runs as the console reporter does and keeps each benchmark's time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    // Coloured only on a terminal, so a piped or logged run ends with the plain ratio line.
-    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0) continue;
-            Total& total = totals_[run.run_name.function_name];
-            total.seconds += run.real_accumulated_time;
-            total.iterations += double(run.iterations);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    // Seconds per iteration; 0 when the benchmark did not run.
-    double perIteration(const std::string& name) const {
-        const auto found = totals_.find(name);
-        return found == totals_.end() ? 0 : found->second.seconds / found->second.iterations;
-    }
-
-private:
-    struct Total {
-        double seconds = 0;
-        double iterations = 0;
-    };
-    std::map<std::string, Total> totals_;
-};
 
 }  // namespace
 

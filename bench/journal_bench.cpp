@@ -3,6 +3,8 @@
 // worker list. The four shift lists are also read by bare libpq, the floor they are compared
 // with; the last line printed is "journal ratio R", ours over the floor.
 
+#include "bench/bare_libpq.h"
+#include "bench/ratio_reporter.h"
 #include "data/data_module.h"
 #include "data/named_params.h"
 #include "data/shift_queries.h"
@@ -65,12 +67,7 @@ BENCHMARK(OpenFourShifts)->Unit(benchmark::kMillisecond);
 // as positional parameters, every value of every row read.
 void OpenFourShiftsBareLibpq(benchmark::State& state) {
     department();
-    const data::ConnectionSettings settings = testing_support::testSettings();
-    const QByteArray conninfo = QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 sslmode=%6")
-                                    .arg(settings.server).arg(settings.port)
-                                    .arg(settings.database, settings.user, settings.password, settings.sslMode)
-                                    .toUtf8();
-    PGconn* conn = PQconnectdb(conninfo.constData());
+    PGconn* conn = connectBareLibpq();
     if (PQstatus(conn) != CONNECTION_OK) {
         state.SkipWithError(PQerrorMessage(conn));
         PQfinish(conn);
@@ -150,34 +147,6 @@ void SearchTwoThousandWorkers(benchmark::State& state) {
 }
 BENCHMARK(SearchTwoThousandWorkers)->Unit(benchmark::kMicrosecond);
 
-// Shows the runs as the console reporter does and keeps each benchmark's time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    // Coloured only on a terminal, so a piped or logged run ends with the plain ratio line.
-    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0) continue;
-            Total& total = totals_[run.run_name.function_name];
-            total.seconds += run.real_accumulated_time;
-            total.iterations += double(run.iterations);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    // Seconds per iteration; 0 when the benchmark did not run.
-    double perIteration(const std::string& name) const {
-        const auto found = totals_.find(name);
-        return found == totals_.end() ? 0 : found->second.seconds / found->second.iterations;
-    }
-
-private:
-    struct Total {
-        double seconds = 0;
-        double iterations = 0;
-    };
-    std::map<std::string, Total> totals_;
-};
 
 }  // namespace
 

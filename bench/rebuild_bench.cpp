@@ -4,6 +4,7 @@
 // the same statement sequence sent by bare libpq shows our own overhead apart from the server's.
 // The print preparation of that month is timed too. The last line is "rebuild ratio R".
 
+#include "bench/bare_libpq.h"
 #include "data/data_module.h"
 #include "data/timesheet_queries.h"
 #include "reportengine/prepared_report.h"
@@ -78,14 +79,8 @@ QString tableDigest(data::Connection& connection) {
 class BareRebuild {
 public:
     BareRebuild() {
-        const data::ConnectionSettings s = testing_support::testSettings();
-        const QByteArray conninfo = QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 sslmode=%6 "
-                                                   "options='-c DateStyle=ISO,DMY'")
-                                        .arg(s.server).arg(s.port).arg(s.database, s.user, s.password, s.sslMode)
-                                        .toUtf8();
-        conn_ = PQconnectdb(conninfo.constData());
+        conn_ = connectBareLibpq();
         if (PQstatus(conn_) != CONNECTION_OK) std::fprintf(stderr, "bare libpq: %s", PQerrorMessage(conn_));
-        PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
     }
     ~BareRebuild() { PQfinish(conn_); }
 

@@ -5,6 +5,7 @@
 // year. The last line is "report ratio R": the slowest of the four over the preset period.
 
 #include "app/windows.h"
+#include "bench/bare_libpq.h"
 #include "data/data_module.h"
 #include "data/named_params.h"
 #include "reportengine/painter.h"
@@ -61,12 +62,7 @@ void loadDepartment(data::Connection& connection) {
 class BareReport {
 public:
     BareReport() {
-        const data::ConnectionSettings s = testing_support::testSettings();
-        const QByteArray conninfo = QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 sslmode=%6 "
-                                                   "options='-c DateStyle=ISO,DMY'")
-                                        .arg(s.server).arg(s.port).arg(s.database, s.user, s.password, s.sslMode)
-                                        .toUtf8();
-        conn_ = PQconnectdb(conninfo.constData());
+        conn_ = connectBareLibpq();
         if (PQstatus(conn_) != CONNECTION_OK) std::fprintf(stderr, "bare libpq: %s", PQerrorMessage(conn_));
     }
     ~BareReport() { PQfinish(conn_); }
