@@ -5,6 +5,7 @@
 // The print preparation of that month is timed too. The last line is "rebuild ratio R".
 
 #include "bench/bare_libpq.h"
+#include "bench/median_time.h"
 #include "data/data_module.h"
 #include "data/timesheet_queries.h"
 #include "reportengine/prepared_report.h"
@@ -150,19 +151,6 @@ private:
     const std::string dayQuery_ = data::timesheetDayQuery().replace(QStringLiteral(":data"), QStringLiteral("$1")).toStdString();
 };
 
-// The median of the runs, in milliseconds.
-double medianMs(const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -178,11 +166,11 @@ int main(int argc, char** argv) {
     exec(dm.ADO_DB, QStringLiteral("vacuum analyze accounts_dep.smena, accounts_dep.h_tabel"));
     const QString ours = tableDigest(dm.ADO_DB);
 
-    const double rebuild = medianMs([&] { timesheet::rebuildMonth(dm, dt, month, QString::number(year)); });
-    const double setBased = medianMs([&] { exec(dm.ADO_DB, setBasedStatement()); });
+    const double rebuild = medianMs([&] { timesheet::rebuildMonth(dm, dt, month, QString::number(year)); }, repetitions);
+    const double setBased = medianMs([&] { exec(dm.ADO_DB, setBasedStatement()); }, repetitions);
     const bool sameTable = tableDigest(dm.ADO_DB) == ours;
     BareRebuild bare;
-    const double bareMs = medianMs([&] { bare.run(); });
+    const double bareMs = medianMs([&] { bare.run(); }, repetitions);
     const bool bareSame = tableDigest(dm.ADO_DB) == ours;
 
     data::Dataset print(dm.ADO_DB, data::timesheetPrintQuery());
@@ -194,7 +182,7 @@ int main(int argc, char** argv) {
         print.reopen();
         pages = reportengine::prepare(layout, reportengine::DatasetRows(print)).pages.size();
         print.close();
-    });
+    }, repetitions);
 
     std::printf("month: %d rows of h_tabel, %d statements per rebuild\n",
                 scalar(dm.ADO_DB, QStringLiteral("select count(*) from accounts_dep.h_tabel where month=%1 and year=%2")

@@ -6,6 +6,7 @@
 
 #include "app/windows.h"
 #include "bench/bare_libpq.h"
+#include "bench/median_time.h"
 #include "data/data_module.h"
 #include "data/named_params.h"
 #include "reportengine/painter.h"
@@ -90,18 +91,6 @@ private:
     PGconn* conn_;
 };
 
-double medianMs(const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // The button's work up to the first page on screen: every page prepared, page 1 painted.
 size_t firstPageShown(PeriodReportForm& report, const reports::ReportRequest& request) {
     const reportengine::PreparedReport prepared = report.preparePeriod(request);
@@ -150,8 +139,8 @@ int main(int argc, char** argv) {
             request.to = period.to;
             request.title = QStringLiteral("   Отчет");
             size_t pages = 0;
-            const double ours = medianMs([&] { pages = firstPageShown(*report.form, request); });
-            const double floor = medianMs([&] { bare.run(report.sql, period.from, period.to); });
+            const double ours = medianMs([&] { pages = firstPageShown(*report.form, request); }, repetitions);
+            const double floor = medianMs([&] { bare.run(report.sql, period.from, period.to); }, repetitions);
             const double ratio = ours / floor;
             std::printf("  %-22s %4zu pages  first page shown %8.1f ms  bare libpq %8.1f ms  ratio %.2f\n",
                         report.name, pages, ours, floor, ratio);
