@@ -28,7 +28,13 @@ install_packages() {
 build_program() {
   local targets=()
   for t in "$@"; do targets+=(--target "$t"); done
-  cmake -S "$TABEL_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  # A compiler cache, when the machine has one, lets several checkouts share their objects.
+  local launcher=()
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$TABEL_ROOT} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+  fi
+  cmake -S "$TABEL_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
   cmake --build "$BUILD_DIR" -j"$(nproc)" "${targets[@]}"
 }
 
