@@ -25,6 +25,7 @@ install_packages() {
 }
 
 # Configures the build folder and builds the given targets, or everything when none is given.
+# CMAKE_OPTIONS (an array, optional) adds options to the configuration.
 build_program() {
   local targets=()
   for t in "$@"; do targets+=(--target "$t"); done
@@ -34,7 +35,8 @@ build_program() {
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$TABEL_ROOT} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   fi
-  cmake -S "$TABEL_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+  cmake -S "$TABEL_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+    "${CMAKE_OPTIONS[@]}" >/dev/null
   cmake --build "$BUILD_DIR" -j"$(nproc)" "${targets[@]}"
 }
 
