@@ -5,7 +5,8 @@ TABEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$TABEL_ROOT/build}
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libpq-dev postgresql postgresql-contrib
-          libxlsxwriter-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils python3-openpyxl)
+          libxlsxwriter-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils python3-openpyxl
+          desktop-file-utils)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
