@@ -5,7 +5,8 @@ TABEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$TABEL_ROOT/build}
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libpq-dev postgresql postgresql-contrib
-          libxlsxwriter-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils python3-openpyxl)
+          libxlsxwriter-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils python3-openpyxl
+          desktop-file-utils)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
@@ -25,6 +26,7 @@ install_packages() {
 }
 
 # Configures the build folder and builds the given targets, or everything when none is given.
+# CMAKE_OPTIONS (an array, optional) adds options to the configuration.
 build_program() {
   local targets=()
   for t in "$@"; do targets+=(--target "$t"); done
@@ -34,7 +36,8 @@ build_program() {
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$TABEL_ROOT} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   fi
-  cmake -S "$TABEL_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+  cmake -S "$TABEL_ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+    "${CMAKE_OPTIONS[@]}" >/dev/null
   cmake --build "$BUILD_DIR" -j"$(nproc)" "${targets[@]}"
 }
 
