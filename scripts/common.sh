@@ -76,7 +76,8 @@ load_sql() {
 
 # Starts a throwaway PostgreSQL: its own cluster in a temporary folder, on a free port of the
 # loopback, removed when the calling script exits. Creates database $1 with the schema and exports
-# TABEL_TEST_PGHOST, TABEL_TEST_PGPORT, TABEL_TEST_PGDATABASE and TABEL_TEST_PG_RESTART.
+# TABEL_TEST_PGHOST, TABEL_TEST_PGPORT, TABEL_TEST_PGDATABASE, and the commands that restart, stop
+# and start the server: TABEL_TEST_PG_RESTART, TABEL_TEST_PG_STOP and TABEL_TEST_PG_START.
 start_throwaway_server() {
   local db=$1
   PG_BIN=$(pg_bin)
@@ -96,12 +97,14 @@ start_throwaway_server() {
   export TABEL_TEST_PGHOST=127.0.0.1
   export TABEL_TEST_PGPORT=$PG_PORT
   export TABEL_TEST_PGDATABASE=$db
-  local pg_ctl="$PG_BIN/pg_ctl -D $PG_DIR/data -w -m fast restart >/dev/null"
-  if [ "$(id -u)" -eq 0 ]; then
-    export TABEL_TEST_PG_RESTART="runuser -u postgres -- $pg_ctl"
-  else
-    export TABEL_TEST_PG_RESTART="$pg_ctl"
-  fi
+  # Commands for the tests that take the server away while the program works: a restart, and a
+  # stop and a start with the same options, as the administrator's tools do them.
+  local pg_ctl="$PG_BIN/pg_ctl -D $PG_DIR/data -w"
+  local as_owner=""
+  [ "$(id -u)" -eq 0 ] && as_owner="runuser -u postgres -- "
+  export TABEL_TEST_PG_RESTART="$as_owner$pg_ctl -m fast restart >/dev/null"
+  export TABEL_TEST_PG_STOP="$as_owner$pg_ctl -m fast stop >/dev/null"
+  export TABEL_TEST_PG_START="$as_owner$pg_ctl -l $PG_DIR/server.log -o '-p $PG_PORT -k $PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off' start >/dev/null"
 }
 
 stop_throwaway_server() {

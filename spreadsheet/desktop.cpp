@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 namespace spreadsheet {
 namespace {
@@ -28,19 +31,20 @@ Desktop Desktop::user() {
 
 DesktopApplication::DesktopApplication(Desktop desktop) : desktop_(std::move(desktop)) {}
 
-bool DesktopApplication::folderUsable() const {
-    if (desktop_.folder.isEmpty() || !QDir().mkpath(desktop_.folder)) return false;
-    const QFileInfo folder(desktop_.folder);
-    return folder.isDir() && folder.isWritable();
-}
-
 void DesktopApplication::addWorkbook() {
-    if (!folderUsable())
-        throw Error(QStringLiteral("Папка %1 недоступна для записи").arg(QDir::toNativeSeparators(desktop_.folder)));
     // A workbook shown is in its file now, and no call can reach it once another is added: the
     // application kept for the run does not keep every export's cells too.
     std::erase_if(workbooks_, [](const std::unique_ptr<Workbook>& book) { return book->shown(); });
     Application::addWorkbook();
+}
+
+// Makes the folder and the folders above it that are missing; the system's words say why not.
+void DesktopApplication::makeFolder() const {
+    if (desktop_.folder.isEmpty()) throw Error(QStringLiteral("папка не задана"));
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(desktop_.folder).toStdString(), error);
+    if (error) throw Error(QString::fromLocal8Bit(error.message()));
+    if (!QFileInfo(desktop_.folder).isDir()) throw Error(QString::fromLocal8Bit(std::strerror(ENOTDIR)));
 }
 
 // "Книга 2026-03-14 09-30-05.xlsx", numbered when that name is taken. The file is made here, empty,
@@ -59,6 +63,8 @@ QString DesktopApplication::reserveFreshPath() const {
     throw Error(QStringLiteral("все имена файлов заняты"));
 }
 
+// The folder is made here, when the workbook goes to its file: a folder that cannot be made or
+// written is told once, naming it, at the moment the user expects the workbook.
 void DesktopApplication::show(Workbook& workbook) {
     if (!workbook.openedFrom().isEmpty()) {
         if (!desktop_.open(workbook.openedFrom())) tellWhereItIs(workbook.openedFrom());
@@ -66,12 +72,15 @@ void DesktopApplication::show(Workbook& workbook) {
     }
     QString path;
     try {
+        makeFolder();
         path = reserveFreshPath();
         writeXlsx(workbook, path);
     } catch (const Error& e) {
+        // A file begun and not finished would look like the export: it goes.
         if (!path.isEmpty()) QFile::remove(path);
-        throw Error(QStringLiteral("Не удалось записать книгу в файл %1: %2")
-                        .arg(QDir::toNativeSeparators(path.isEmpty() ? desktop_.folder : path), e.message()));
+        const QString where = path.isEmpty() ? QStringLiteral("папку ") + QDir::toNativeSeparators(desktop_.folder)
+                                             : QStringLiteral("файл ") + QDir::toNativeSeparators(path);
+        throw Error(QStringLiteral("Не удалось записать книгу в %1: %2").arg(where, e.message()));
     }
     written_ << path;
     if (!desktop_.open(path)) tellWhereItIs(path);
@@ -86,15 +95,13 @@ void DesktopApplication::tellWhereItIs(const QString& path) {
 
 DesktopLauncher::DesktopLauncher(std::function<Desktop()> desktop) : desktop_(std::move(desktop)) {}
 
-std::shared_ptr<Application> DesktopLauncher::attach() {
-    if (running_ && running_->folderUsable()) return running_;
-    return nullptr;
-}
+std::shared_ptr<Application> DesktopLauncher::attach() { return running_; }
 
+// Only a desktop that names no folder at all leaves the application nowhere to put workbooks.
 std::shared_ptr<Application> DesktopLauncher::start() {
-    auto application = std::make_shared<DesktopApplication>(desktop_());
-    if (!application->folderUsable()) throw Error(QStringLiteral("Папка для книг недоступна"));
-    running_ = application;
+    Desktop desktop = desktop_();
+    if (desktop.folder.isEmpty()) throw Error(QStringLiteral("Папка для книг не задана"));
+    running_ = std::make_shared<DesktopApplication>(std::move(desktop));
     return running_;
 }
 

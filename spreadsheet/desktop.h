@@ -22,18 +22,16 @@ struct Desktop {
 
 // The spreadsheet application of the desktop: it keeps its workbooks in memory and, when it is
 // made visible, writes each new one to a fresh .xlsx file in the desktop's folder (never over an
-// earlier export) and opens it. A file that cannot be written throws Error with the reason; a file
-// that no program can show is named to the user in a message.
+// earlier export) and opens it. Like a spreadsheet program, it starts whatever the state of the
+// folder: the folder is made and written only when a workbook goes to its file. A folder or a file
+// that cannot be written throws Error naming it with the system's reason, and no file is left
+// behind; a file that no program can show is named to the user in a message.
 class DesktopApplication : public Application {
 public:
     explicit DesktopApplication(Desktop desktop);
 
-    // Throws Error when the folder is missing and cannot be made, or cannot be written to.
     // Workbooks already shown are let go: they are in their files.
     void addWorkbook() override;
-
-    // Whether the workbooks can go to the folder now; makes it when it is missing.
-    bool folderUsable() const;
 
     // The files this application has written, in order.
     const QStringList& writtenFiles() const { return written_; }
@@ -42,6 +40,7 @@ protected:
     void show(Workbook& workbook) override;
 
 private:
+    void makeFolder() const;
     QString reserveFreshPath() const;
     static void tellWhereItIs(const QString& path);
 
@@ -50,7 +49,7 @@ private:
 };
 
 // One desktop application per launcher, started at the first use and kept for the run: attach()
-// finds it again as long as its folder is usable; start() fails when the folder is not.
+// finds it again once it has been started; start() fails only for a desktop without a folder.
 class DesktopLauncher : public Launcher {
 public:
     // `desktop` is asked each time an application is started.

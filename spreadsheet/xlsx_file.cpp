@@ -3,6 +3,8 @@
 #include "spreadsheet/application.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <xlsxwriter.h>
 
@@ -76,8 +78,14 @@ void writeXlsx(const Workbook& workbook, const QString& path) {
         lxw_workbook_free(book);   // nothing more is written
         throw;
     }
+    // The library names the step that failed; the system's error says why (a full disk, say).
+    errno = 0;
     const lxw_error closed = workbook_close(book);   // writes the file and frees the workbook
-    if (closed != LXW_NO_ERROR) throw Error(reason(closed));
+    if (closed != LXW_NO_ERROR) {
+        const int system = errno;
+        throw Error(system ? reason(closed) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(system))
+                           : reason(closed));
+    }
 }
 
 }  // namespace spreadsheet

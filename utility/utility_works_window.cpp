@@ -13,6 +13,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -85,8 +86,13 @@ void TForm25::buildControls() {
     connect(Button5, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+// The list is read before the window shows: a list that cannot be read does not open, and the
+// user is not left in an empty window whose closing would bring a second message.
 void TForm25::showForDate(const QDate& day) {
     DTPcker1->setDate(day);
+    openForPickerDate();
+    readForShowing_ = true;
+    const auto forget = qScopeGuard([this] { readForShowing_ = false; });
     ui::showModal(*this);
 }
 
@@ -100,8 +106,11 @@ void TForm25::openForPickerDate() {
     fatigue.open();
 }
 
+// Every activation re-reads the list (the entry window has just closed, say), except the first
+// one of a showing, which finds it read.
 void TForm25::formActivate() {
-    openForPickerDate();
+    if (readForShowing_) readForShowing_ = false;
+    else openForPickerDate();
     newWorkShift = 1;
 }
 

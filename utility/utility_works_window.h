@@ -55,4 +55,5 @@ private:
 
     Roster& roster_;
     TDataModule6& dm_;
+    bool readForShowing_ = false;   // read by showForDate, not yet activated
 };

@@ -7,6 +7,8 @@
 #include "refbooks/pick_receivers.h"
 #include "refbooks/price_editor.h"
 #include "refbooks/price_list.h"
+#include "spreadsheet/desktop.h"
+#include "spreadsheet/program.h"
 #include "tests/refbooks/refbook_test_helpers.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/test_desktop.h"
@@ -628,8 +630,9 @@ TEST_F(PricesTest, ExportedPricesAreWrittenInPlainDigitsWithTheUsersSeparator) {
 TEST_F(PricesTest, ExportStopsWithTheNormalCursorWhenNoWorkbookCanBeOpened) {
     priceList();
     testing_support::TestDesktop desktop;
-    QFile blocker(desktop.folder());   // a file where the export folder should be
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    spreadsheet::Desktop nowhere;   // no folder for workbooks: the spreadsheet cannot start
+    nowhere.open = [](const QString&) { return true; };
+    spreadsheet::setDesktop(&nowhere);
     StatementLog log(dm->ADO_DB);
     roster.Form4->Button5Click();
     EXPECT_EQ(ui.dialogs.texts(), QStringList({QStringLiteral("Невозможно открыть Microsoft Excel."),

@@ -53,7 +53,6 @@ TEST_F(XlsxTest, TheBasicWriterWritesAWorkbookThatOpensWithItsValues) {
     QLocale::setDefault(QLocale(QLocale::Russian));
     ASSERT_FALSE(QFileInfo::exists(desktop.folder()));
     ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
-    EXPECT_TRUE(QFileInfo(desktop.folder()).isDir()) << "the export folder is made";
     basic.WriteCell(1, 1, 1, QStringLiteral("Марка"));
     basic.WriteCell(1, 2, 1, QStringLiteral("Цена"));
     basic.WriteCell(1, 1, 2, QStringLiteral("ШК-120 «Люкс» & <O'Brien>"));
@@ -63,6 +62,7 @@ TEST_F(XlsxTest, TheBasicWriterWritesAWorkbookThatOpensWithItsValues) {
     EXPECT_TRUE(desktop.files().isEmpty()) << "nothing is written before the workbook is shown";
     EXPECT_EQ(basic.SetExcelVisible(true), 1);
 
+    EXPECT_TRUE(QFileInfo(desktop.folder()).isDir()) << "the export folder is made";
     ASSERT_EQ(desktop.files().size(), 1);
     EXPECT_EQ(desktop.opened, desktop.files());
     EXPECT_TRUE(QFileInfo(desktop.files()[0]).fileName().endsWith(QLatin1String(".xlsx")));
@@ -178,52 +178,23 @@ TEST_F(XlsxTest, AnExportNeverOverwritesAFileOfTheSameName) {
     }
 }
 
-TEST_F(XlsxTest, AFolderThatCannotBeMadeGivesBothMessagesAndMinusOne) {
+// The application starts whatever the folder: a folder that cannot be made is told once, in the
+// standard error box with the folder and the system's reason, when the workbook goes to its file.
+TEST_F(XlsxTest, AFolderThatCannotBeMadeIsToldOnceWhenTheWorkbookIsWritten) {
     blockFolder();
-    EXPECT_EQ(basic.OpenWorkbook(QString()), -1);
-    ASSERT_EQ(ui.dialogs.shown().size(), 2u);
-    EXPECT_EQ(ui.dialogs.shown()[0].text, QStringLiteral("Невозможно открыть Microsoft Excel."));
-    EXPECT_EQ(ui.dialogs.shown()[1].text, QStringLiteral("Ошибка открытия файла Microsoft Excel."));
-    for (const ScriptedDialogs::Shown& box : ui.dialogs.shown()) {
-        EXPECT_EQ(box.caption, QStringLiteral("Ошибка"));
-        EXPECT_EQ(box.icon, ui::Icon::Error);
-    }
-    EXPECT_EQ(basic.SetExcelVisible(true), 1);   // what a caller that went on would do: nothing
-
-    // The folder back, the next export works.
-    unblockFolder();
-    ui.dialogs.clear();
     ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
     basic.WriteCell(1, 1, 1, QStringLiteral("x"));
-    basic.SetExcelVisible(true);
-    EXPECT_EQ(desktop.files().size(), 1);
     EXPECT_TRUE(ui.dialogs.shown().empty());
-}
-
-TEST_F(XlsxTest, AFolderLostAfterAnEarlierExportGivesBothMessagesAgain) {
-    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
-    basic.SetExcelVisible(true);
-    blockFolder();
-    EXPECT_EQ(basic.OpenWorkbook(QString()), -1);
-    EXPECT_EQ(ui.dialogs.texts(), QStringList({QStringLiteral("Невозможно открыть Microsoft Excel."),
-                                               QStringLiteral("Ошибка открытия файла Microsoft Excel.")}));
-}
-
-TEST_F(XlsxTest, AFileThatCannotBeWrittenGoesToTheStandardErrorBoxWithItsReason) {
-    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
-    basic.WriteCell(1, 1, 1, QStringLiteral("x"));
-    blockFolder();
     EXPECT_EQ(basic.SetExcelVisible(true), 1);
     ASSERT_EQ(ui.dialogs.shown().size(), 1u);
     const ScriptedDialogs::Shown& box = ui.dialogs.shown()[0];
     EXPECT_EQ(box.kind, ScriptedDialogs::Kind::StandardError);
-    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Не удалось записать книгу в файл ") +
-                                    QDir::toNativeSeparators(desktop.folder())))
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Не удалось записать книгу в папку ") +
+                                    QDir::toNativeSeparators(desktop.folder()) + QStringLiteral(": ")))
         << box.text.toStdString();
     EXPECT_TRUE(desktop.opened.isEmpty());
 
-    // The program goes on: with the folder back, the next export is written, and the lost
-    // workbook does not come back with it.
+    // The folder back, the next export works.
     unblockFolder();
     ui.dialogs.clear();
     ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
@@ -232,6 +203,37 @@ TEST_F(XlsxTest, AFileThatCannotBeWrittenGoesToTheStandardErrorBoxWithItsReason)
     ASSERT_EQ(desktop.files().size(), 1);
     EXPECT_EQ(onlySheetOf(desktop.files()[0]).text(1, 1), QStringLiteral("y"));
     EXPECT_TRUE(ui.dialogs.shown().empty());
+}
+
+TEST_F(XlsxTest, AFolderLostAfterAnEarlierExportIsToldOnceAgain) {
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("x"));
+    basic.SetExcelVisible(true);
+    blockFolder();
+    ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+    basic.WriteCell(1, 1, 1, QStringLiteral("y"));
+    basic.SetExcelVisible(true);
+    ASSERT_EQ(ui.dialogs.shown().size(), 1u);
+    EXPECT_TRUE(ui.dialogs.shown()[0].text.startsWith(QStringLiteral("Не удалось записать книгу в папку ")));
+    EXPECT_EQ(desktop.opened.size(), 1);
+}
+
+// Only a desktop that names no folder at all cannot start the application: the writer's two
+// messages, and -1.
+TEST_F(XlsxTest, ADesktopWithoutAFolderGivesBothMessagesAndMinusOne) {
+    spreadsheet::Desktop nowhere;
+    nowhere.open = [](const QString&) { return true; };
+    spreadsheet::setDesktop(&nowhere);   // both writers start afresh on it
+    spreadsheet::BasicWriter& writer = spreadsheet::basicWriter();
+    EXPECT_EQ(writer.OpenWorkbook(QString()), -1);
+    ASSERT_EQ(ui.dialogs.shown().size(), 2u);
+    EXPECT_EQ(ui.dialogs.shown()[0].text, QStringLiteral("Невозможно открыть Microsoft Excel."));
+    EXPECT_EQ(ui.dialogs.shown()[1].text, QStringLiteral("Ошибка открытия файла Microsoft Excel."));
+    for (const ScriptedDialogs::Shown& box : ui.dialogs.shown()) {
+        EXPECT_EQ(box.caption, QStringLiteral("Ошибка"));
+        EXPECT_EQ(box.icon, ui::Icon::Error);
+    }
+    EXPECT_EQ(writer.SetExcelVisible(true), 1);   // what a caller that went on would do: nothing
 }
 
 TEST_F(XlsxTest, WithoutAProgramToShowTheFileTheUserIsToldWhereItIs) {

@@ -36,6 +36,8 @@ public:
     bool unexpectedQuestion() const { return unexpected_; }
     bool allAnswered() const { return answers_.empty(); }
     void clear() { shown_.clear(); }
+    // Drops the answers no question asked for: an operation that failed before its question.
+    void forgetAnswers() { answers_.clear(); }
 
 private:
     std::vector<Shown> shown_;
@@ -56,6 +58,8 @@ public:
     const QStringList& shownWindows() const { return shownWindows_; }
     const QStringList& mismatches() const { return mismatches_; }
     bool allPlayed() const { return script_.empty(); }
+    // Drops the scripts of windows that never opened: an operation that failed before showing them.
+    void forgetScript() { script_.clear(); }
 
 private:
     std::deque<std::pair<QString, Action>> script_;

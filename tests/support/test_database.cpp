@@ -37,9 +37,25 @@ void resetDatabase(data::Connection& connection) {
         "insert into accounts_dep.ver (d, t, delim) values (0, 0, '.')"));
 }
 
-bool restartServer() {
-    const QString command = requiredEnv("TABEL_TEST_PG_RESTART");
+namespace {
+
+bool runServerCommand(const char* variable) {
+    const QString command = requiredEnv(variable);
     return std::system(command.toLocal8Bit().constData()) == 0;
+}
+
+}  // namespace
+
+bool restartServer() { return runServerCommand("TABEL_TEST_PG_RESTART"); }
+bool stopServer() { return runServerCommand("TABEL_TEST_PG_STOP"); }
+bool startServer() { return runServerCommand("TABEL_TEST_PG_START"); }
+
+ServerAway::ServerAway() : stopped_(stopServer()) {}
+
+bool ServerAway::back() {
+    if (!stopped_) return true;
+    stopped_ = !startServer();
+    return !stopped_;
 }
 
 void exec(data::Connection& connection, const QString& sql) {
