@@ -10,6 +10,12 @@
 
 namespace data {
 
+namespace {
+// What post() reports when the row it changes was deleted meanwhile.
+const QString rowGoneMessage = QStringLiteral(
+    "Изменяемая строка не найдена: возможно, её удалили с другого рабочего места. Изменения не сохранены.");
+}  // namespace
+
 Dataset::Dataset(Connection& connection, QString sql, QObject* parent)
     : QObject(parent), connection_(connection), sql_(std::move(sql)) {}
 
@@ -222,7 +228,10 @@ void Dataset::post() {
         const Row& original = rows_[visible_[current_]];
         const QString sql = QStringLiteral("update %1 set %2 where %3")
                                 .arg(updateTable_, sets.join(u','), keyCondition(params, original));
-        connection_.exec(params.bind(sql));
+        const Result result = connection_.exec(params.bind(sql));
+        // Another workstation deleted the row (or changed its key) since it was read: nothing
+        // was written, and the row stays pending as a failed post does.
+        if (QByteArray(PQcmdTuples(result.get())).toInt() == 0) throw DbError(rowGoneMessage);
     }
     emit aboutToChangeRows();
     rows_[visible_[current_]] = pending_;

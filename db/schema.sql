@@ -293,7 +293,9 @@ CREATE TABLE accounts_dep.h_tabel (
     d16 integer, d17 integer, d18 integer, d19 integer, d20 integer,
     d21 integer, d22 integer, d23 integer, d24 integer, d25 integer,
     d26 integer, d27 integer, d28 integer, d29 integer, d30 integer,
-    d31 integer
+    d31 integer,
+    -- One row per worker, shift, month and year, whichever workstation writes it first.
+    CONSTRAINT h_tabel_smena_w_id_month_year_key UNIQUE (smena, w_id, month, year)
 );
 CREATE INDEX h_tabel_year_month_smena_idx ON accounts_dep.h_tabel (year, month, smena);
 CREATE INDEX h_tabel_w_id_idx ON accounts_dep.h_tabel (w_id);

@@ -32,6 +32,8 @@
 namespace {
 
 const QString allFieldsMessage = QStringLiteral("Все поля должны быть заполнены!");
+const QString recordGoneMessage = QStringLiteral(
+    "Изменяемая позиция не найдена: возможно, её удалили с другого рабочего места. Изменения не сохранены.");
 
 // Paint work names its colour: the operation's text holds "КРАСКА" in any case and position.
 bool isPaint(const QString& text) { return QLocale().toUpper(text).contains(QStringLiteral("КРАСКА")); }
@@ -269,7 +271,15 @@ void TForm11::Button1Click() {
     const QString colour = Edit5->text().trimmed().isEmpty() ? QStringLiteral("0") : Edit5->text().trimmed();
     if (dm_.CountCheck(duplicateCheckSql(colour), QStringLiteral("Позиция с такими параметрами уже заведена!")) == 1)
         return;
-    saveRecordAndDayCell(price, colour);
+    if (!saveRecordAndDayCell(price, colour)) {
+        // Another workstation deleted the record meanwhile. The journal's current row is now
+        // another record, so the editor must not stay open to write over it: the list shows
+        // the record gone and the user adds it anew if it is still wanted.
+        rereadJournal();
+        ui::showError(recordGoneMessage);
+        reject();
+        return;
+    }
     rereadJournal();
     for (data::Dataset* timesheet : {&dm_.H_Tabel_1, &dm_.H_Tabel_2, &dm_.H_Tabel_3}) timesheet->close();
     clearFields();
@@ -277,12 +287,15 @@ void TForm11::Button1Click() {
 }
 
 // The record and the worker's day cell go in together: a failure between them leaves neither,
-// and the editor keeps what was typed.
-void TForm11::saveRecordAndDayCell(const QString& price, const QString& colour) {
+// and the editor keeps what was typed. False when the changed record is no longer there: the
+// update found no row, and no day cell is written for it.
+bool TForm11::saveRecordAndDayCell(const QString& price, const QString& colour) {
     data::Transaction transaction(dm_.ADO_DB);
-    SmenaIU.execute(tag() == 1 ? insertSql(price, colour) : updateSql(price, colour));
+    const int written = SmenaIU.execute(tag() == 1 ? insertSql(price, colour) : updateSql(price, colour));
+    if (written == 0) return false;
     journal::writeDayCellAfterSave(dm_, workerId, shift(), DTimeP->date());
     transaction.commit();
+    return true;
 }
 
 QString TForm11::duplicateCheckSql(const QString& colour) const {

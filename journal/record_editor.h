@@ -74,7 +74,7 @@ private:
     QString duplicateCheckSql(const QString& colour) const;
     QString insertSql(const QString& price, const QString& colour) const;
     QString updateSql(const QString& price, const QString& colour) const;
-    void saveRecordAndDayCell(const QString& price, const QString& colour);
+    bool saveRecordAndDayCell(const QString& price, const QString& colour);
     void rereadJournal();
     void clearFields();
 

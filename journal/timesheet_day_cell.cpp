@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/sql_text.h"
+#include "data/timesheet_month_lock.h"
 
 namespace journal {
 namespace {
@@ -39,6 +40,7 @@ void updateDayCell(TDataModule6& dm, qint64 workerId, int shift, const QDate& da
 }  // namespace
 
 void writeDayCellAfterSave(TDataModule6& dm, qint64 workerId, int shift, const QDate& day) {
+    data::lockTimesheetMonth(dm.ADO_DB, day.month(), day.year());
     const qint64 rows = readScalar(dm,
         QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel where w_id=") + sql::integer(workerId) +
             restOfRow(shift, day),
@@ -56,6 +58,7 @@ void writeDayCellAfterSave(TDataModule6& dm, qint64 workerId, int shift, const Q
 }
 
 void writeDayCellAfterDelete(TDataModule6& dm, qint64 workerId, int shift, const QDate& day) {
+    data::lockTimesheetMonth(dm.ADO_DB, day.month(), day.year());
     const qint64 hours = hoursOfDay(dm, workerId, shift, day);
     updateDayCell(dm, workerId, shift, day, hours == 0 ? QStringLiteral("NULL") : sql::integer(hours));
 }

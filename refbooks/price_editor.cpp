@@ -18,6 +18,8 @@
 namespace {
 
 const QString duplicateMessage = QStringLiteral("Операция с такими параметрами уже заведена!");
+const QString operationGoneMessage = QStringLiteral(
+    "Изменяемая расценка не найдена: возможно, её удалили с другого рабочего места. Изменения не сохранены.");
 
 // A read-only box the Tab key passes by, with its "..." button beside it.
 QLayout* pickerRow(QLineEdit* box, QPushButton* button) {
@@ -114,9 +116,18 @@ void TForm10::Button1Click() {
                                QStringLiteral(" and id<>") + sql::integer(operationId),
                            duplicateMessage) == 1)
             return;
-        dm_.Oper_ed.execute(QStringLiteral("update accounts_dep.oper set vid=") + sql::integer(kindId) +
-                            QStringLiteral(", naimen=") + sql::integer(naimen) + QStringLiteral(",  i_id=") +
-                            sql::integer(productId) + QStringLiteral(" where id=") + sql::integer(operationId));
+        const int changed = dm_.Oper_ed.execute(
+            QStringLiteral("update accounts_dep.oper set vid=") + sql::integer(kindId) + QStringLiteral(", naimen=") +
+            sql::integer(naimen) + QStringLiteral(",  i_id=") + sql::integer(productId) +
+            QStringLiteral(" where id=") + sql::integer(operationId));
+        if (changed == 0) {
+            // Deleted on another workstation meanwhile: nothing was written. The list shows it
+            // gone, and the editor closes, as there is nothing left to change.
+            dm_.Oper.reopen();
+            ui::showError(operationGoneMessage);
+            reject();
+            return;
+        }
     }
     dm_.Oper.reopen();
     accept();

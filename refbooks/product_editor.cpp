@@ -20,6 +20,8 @@ namespace {
 
 const QString allFieldsMessage = QStringLiteral("Все поля должны быть заполнены!");
 const QString notANumberMessage = QStringLiteral("Расценка должна быть числом!");
+const QString productGoneMessage = QStringLiteral(
+    "Изменяемое изделие не найдено: возможно, его удалили с другого рабочего места. Изменения не сохранены.");
 
 // Typing in the factor box: digits pass, a comma or a point is entered as a point, every other
 // character is refused; pasted text follows the same rule. A minus is never typed, but a negative
@@ -96,8 +98,15 @@ void TForm7::Button1Click() {
     const QString mark = Edit1->text().trimmed();
     if (dm_.CountCheck(duplicateCheckSql(mark), QStringLiteral("Такая марка изделия уже заведена!")) == 1)
         return;
-    dm_.SQL_exec.execute(tag() == 1 ? insertSql(mark, massa) : updateSql(mark, massa));
+    const int written = dm_.SQL_exec.execute(tag() == 1 ? insertSql(mark, massa) : updateSql(mark, massa));
     dm_.Izdel.reopen();
+    if (tag() != 1 && written == 0) {
+        // Deleted on another workstation meanwhile: nothing was written. The list's current row
+        // is now another product, so the editor closes rather than write over it.
+        ui::showError(productGoneMessage);
+        reject();
+        return;
+    }
     accept();
 }
 

@@ -96,7 +96,14 @@ void TForm2::Button1Click() {
         ui::showError(QStringLiteral("ФИО нужно заполнить!"));
         return;
     }
-    cmd_person.execute(saveStatement(name));
+    if (cmd_person.execute(saveStatement(name)) == 0) {
+        // Deleted on another workstation meanwhile: nothing was written, and the list, read
+        // again when the editor closes, shows the worker gone.
+        ui::showError(QStringLiteral(
+            "Изменяемый работник не найден: возможно, его удалили с другого рабочего места. Изменения не сохранены."));
+        reject();
+        return;
+    }
     accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/sql_text.h"
+#include "data/timesheet_month_lock.h"
 #include "data/transaction.h"
 
 #include <QDate>
@@ -85,6 +86,8 @@ void rebuildMonth(TDataModule6& dm, data::Dataset& dt, int month, const QString&
                   const std::function<void(int day)>& dayDone) {
     const QString m = sql::integer(month);
     data::Transaction transaction(dm.ADO_DB);
+    // A year that is no number locks the month of year 0, and the delete then fails.
+    data::lockTimesheetMonth(dm.ADO_DB, month, year.toInt());
     dm.DelSmena.execute(QStringLiteral("delete from accounts_dep.h_tabel where month=") + m +
                         QStringLiteral(" and year=") + year);
     const int days = daysInMonth(month, year);

@@ -147,6 +147,7 @@ TEST_F(RebuildTest, SendsTheTimesheetStatementsAsWritten) {
     const QString dayQuery = data::timesheetDayQuery();
     QStringList expected{
         "begin",
+        "select pg_advisory_xact_lock(:lockclass::integer, :monthkey::integer)",
         "delete from accounts_dep.h_tabel where month=2 and year=2026",
         dayQuery,
         "select count(w_id) as cnt from accounts_dep.h_tabel h_tabel where w_id=" + w0 + " and smena=1 and month=2 and year=2026",
@@ -162,13 +163,15 @@ TEST_F(RebuildTest, SendsTheTimesheetStatementsAsWritten) {
     // Rows of one day come in the server's order: compare the day-1 pairs as a set.
     QStringList sent = log.texts();
     ASSERT_EQ(sent.size(), expected.size());
-    std::sort(sent.begin() + 3, sent.begin() + 5);
-    std::sort(sent.begin() + 5, sent.begin() + 7);
-    std::sort(expected.begin() + 3, expected.begin() + 5);
-    std::sort(expected.begin() + 5, expected.begin() + 7);
+    std::sort(sent.begin() + 4, sent.begin() + 6);
+    std::sort(sent.begin() + 6, sent.begin() + 8);
+    std::sort(expected.begin() + 4, expected.begin() + 6);
+    std::sort(expected.begin() + 6, expected.begin() + 8);
     EXPECT_EQ(sent, expected);
-    EXPECT_EQ(log.statements()[2].param(QStringLiteral("data")).toDate(), QDate(2026, 2, 1));
-    EXPECT_EQ(log.statements()[7].param(QStringLiteral("data")).toDate(), QDate(2026, 2, 2));
+    // The month's lock, keyed by month and year, before anything of the month is read or written.
+    EXPECT_EQ(log.statements()[1].param(QStringLiteral("monthkey")).toInt(), 202602);
+    EXPECT_EQ(log.statements()[3].param(QStringLiteral("data")).toDate(), QDate(2026, 2, 1));
+    EXPECT_EQ(log.statements()[8].param(QStringLiteral("data")).toDate(), QDate(2026, 2, 2));
 }
 
 TEST_F(RebuildTest, AFailureHalfwayLeavesTheMonthAsItWas) {
