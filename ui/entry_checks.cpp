@@ -22,9 +22,13 @@ bool wholeNumberFits(const QString& text, qint64 min, qint64 max, const QString&
     }
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);   // more digits than 64 bits hold are out of range too
-    if (!ok || value < min || value > max) {
-        showError(prefix + QStringLiteral("число вне допустимых пределов (от ") + QString::number(min) +
-                  QStringLiteral(" до ") + QString::number(max) + QStringLiteral(")!"));
+    const bool negative = text.startsWith(u'-');
+    if ((!ok && negative) || (ok && value < min)) {
+        showError(prefix + QStringLiteral("число не меньше ") + QString::number(min) + u'!');
+        return false;
+    }
+    if (!ok || value > max) {
+        showError(prefix + QStringLiteral("число не больше ") + QString::number(max) + u'!');
         return false;
     }
     return true;
