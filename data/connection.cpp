@@ -66,12 +66,15 @@ void Connection::open() {
     const QByteArray user = settings_.user.toUtf8();
     const QByteArray password = settings_.password.toUtf8();
     const QByteArray sslmode = settings_.sslMode.toUtf8();
-    // Day-first input as the statements write dates, ISO output as the program reads them.
+    // Day-first input as the statements write dates, ISO output as the program reads them. Quoted
+    // text takes a backslash as itself whatever the database's own setting, so a doubled quote is
+    // the only escape in a statement and a typed backslash cannot end a literal early.
     const char* keywords[] = {"host", "port", "dbname", "user", "password", "sslmode",
                               "client_encoding", "options", "application_name", nullptr};
     const char* values[] = {host.constData(), port.constData(), dbname.constData(),
                             user.constData(), password.constData(), sslmode.constData(),
-                            "UTF8", "-c DateStyle=ISO,DMY", "tabel", nullptr};
+                            "UTF8", "-c DateStyle=ISO,DMY -c standard_conforming_strings=on", "tabel",
+                            nullptr};
     PGconn* conn = PQconnectdbParams(keywords, values, 0);
     if (PQstatus(conn) != CONNECTION_OK) {
         const QString message = connectionMessage(conn);

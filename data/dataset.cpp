@@ -109,7 +109,14 @@ int Dataset::requireColumn(const QString& name) const {
 QVariant Dataset::cutToSize(int column, const QVariant& value) const {
     if (value.typeId() != QMetaType::QString) return value;
     const auto size = fieldSizes_.constFind(columns_[column].toLower());
-    return size == fieldSizes_.cend() ? value : QVariant(value.toString().left(*size));
+    if (size == fieldSizes_.cend()) return value;
+    // Characters as the server counts them: a character beyond the basic plane (an emoji) takes
+    // two UTF-16 units and is kept whole or left out, never cut in half.
+    const QString text = value.toString();
+    qsizetype units = 0;
+    for (int kept = 0; kept < *size && units < text.size(); ++kept)
+        units += text[units].isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    return units == text.size() ? value : QVariant(text.left(units));
 }
 
 Field Dataset::wholeField(const QString& name) const {

@@ -12,6 +12,7 @@
 #include "ui/clock.h"
 #include "ui/date_picker.h"
 #include "ui/dialogs.h"
+#include "ui/entry_checks.h"
 #include "ui/guard.h"
 #include "ui/modal.h"
 #include "ui/roster.h"
@@ -256,6 +257,15 @@ void TForm11::recomputePrices() {
     Edit9->setText(sum ? refbooks::shownPrice(*sum) : QString());
 }
 
+// The numbers go into the statements as typed: each must be a whole number its column holds.
+bool TForm11::numbersFit() const {
+    const QString colour = Edit5->text().trimmed();
+    return ui::wholeNumberFits(Edit3->text().trimmed(), ui::integerMin, ui::integerMax, QStringLiteral("Кол-во")) &&
+           ui::wholeNumberFits(Edit4->text().trimmed(), -ui::smallintMax - 1, ui::smallintMax, QStringLiteral("Брак")) &&
+           ui::wholeNumberFits(Edit6->text().trimmed(), ui::integerMin, ui::integerMax, QStringLiteral("Время")) &&
+           (colour.isEmpty() || ui::wholeNumberFits(colour, ui::integerMin, ui::integerMax, QStringLiteral("Цвет")));
+}
+
 bool TForm11::entriesComplete() const {
     for (const QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit6})
         if (box->text().trimmed().isEmpty()) return false;
@@ -267,6 +277,7 @@ void TForm11::Button1Click() {
         ui::showError(allFieldsMessage);
         return;
     }
+    if (!numbersFit()) return;
     const QString price = sql::decimal(refbooks::roundedPrice(finalPrice));
     const QString colour = Edit5->text().trimmed().isEmpty() ? QStringLiteral("0") : Edit5->text().trimmed();
     if (dm_.CountCheck(duplicateCheckSql(colour), QStringLiteral("Позиция с такими параметрами уже заведена!")) == 1)

@@ -68,6 +68,7 @@ private:
     void buildControls();
     void setColourEnabled(bool enabled);
     bool entriesComplete() const;
+    bool numbersFit() const;
     TForm1& journal() const;
     int shift() const;
     data::Dataset& shiftDataset() const;

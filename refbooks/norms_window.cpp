@@ -15,6 +15,7 @@
 #include <QLayout>
 #include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <limits>
@@ -37,6 +38,27 @@ constexpr int normColumnCount = 3;
 constexpr int priceColumn = 1;
 
 QString fieldOf(int column) { return QString::fromLatin1(normColumns[column].field); }
+
+// What a norm's cells take: digits, and for the price one separator among them. No sign, no
+// exponent: a norm is never negative, and what is stored is what was typed.
+bool plainDigits(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    return digits.match(text).hasMatch();
+}
+bool plainPrice(const QString& text) {
+    static const QRegularExpression price(QStringLiteral("^([0-9]+[.,]?[0-9]*|[.,][0-9]+)$"));
+    return price.match(text).hasMatch();
+}
+
+// The price column is a binary floating-point number: it keeps 15 significant digits exactly and
+// would store a longer price changed.
+constexpr int priceDigits = 15;
+bool priceKeptExactly(const data::Decimal& price) {
+    const QString digits = price.toString().remove(u'.').remove(u'-');
+    qsizetype first = 0;
+    while (first < digits.size() && digits[first] == u'0') ++first;
+    return digits.size() - first <= priceDigits;
+}
 
 QChar userDecimalSeparator() {
     const QString point = QLocale().decimalPoint();
@@ -266,9 +288,13 @@ bool TForm22::convertTyped() {
             continue;
         }
         if (column == refbooks::priceColumn) {
-            const auto price = data::Decimal::parse(typed);
+            const auto price = refbooks::plainPrice(typed) ? data::Decimal::parse(typed) : std::nullopt;
             if (!price) {
                 ui::showError(QStringLiteral("Цена должна быть числом, например 12,5"));
+                return false;
+            }
+            if (!refbooks::priceKeptExactly(*price)) {
+                ui::showError(QStringLiteral("Цена: не больше 15 значащих цифр"));
                 return false;
             }
             norm.setFieldValue(field, QVariant::fromValue(*price));
@@ -276,7 +302,7 @@ bool TForm22::convertTyped() {
         }
         bool whole = false;
         const qint64 number = typed.toLongLong(&whole);
-        if (!whole || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max()) {
+        if (!whole || !refbooks::plainDigits(typed) || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max()) {
             ui::showError(column == 0 ? QStringLiteral("Норматив должен быть целым числом")
                                       : QStringLiteral("Премия должна быть целым числом процентов"));
             return false;

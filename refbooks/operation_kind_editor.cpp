@@ -1,9 +1,11 @@
 #include "refbooks/operation_kind_editor.h"
 
+#include "data/column_sizes.h"
 #include "data/data_module.h"
 #include "data/sql_text.h"
 #include "refbooks/editor_frame.h"
 #include "ui/dialogs.h"
+#include "ui/entry_checks.h"
 #include "ui/guard.h"
 #include "ui/roster.h"
 
@@ -36,6 +38,7 @@ void TForm9::Button1Click() {
         ui::showError(QStringLiteral("Все поля должны быть заполнены!"));
         return;
     }
+    if (!ui::textFits(name, data::column_sizes::vid, QStringLiteral("Операция"))) return;
     if (dm_.CountCheck(duplicateCheckSql(name), QStringLiteral("Такая операция уже заведена!")) == 1)
         return;
     writeName(name);

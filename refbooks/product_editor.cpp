@@ -1,10 +1,12 @@
 #include "refbooks/product_editor.h"
 
 #include "data/data_module.h"
+#include "data/column_sizes.h"
 #include "data/field.h"
 #include "data/sql_text.h"
 #include "refbooks/editor_frame.h"
 #include "ui/dialogs.h"
+#include "ui/entry_checks.h"
 #include "ui/guard.h"
 #include "ui/lookup_box.h"
 #include "ui/roster.h"
@@ -53,6 +55,19 @@ bool isPlainNumber(const QString& text) {
     return number.match(text).hasMatch();
 }
 
+// The factor's column, numeric(28,6): 22 digits before the point and 6 after. A longer factor
+// would be refused by the server or rounded.
+bool factorFits(const QString& text) {
+    QString digits = text;
+    digits.remove(u'-');
+    const qsizetype point = digits.indexOf(u'.');
+    QString whole = point < 0 ? digits : digits.left(point);
+    QString fraction = point < 0 ? QString() : digits.mid(point + 1);
+    while (whole.startsWith(u'0')) whole.remove(0, 1);
+    while (fraction.endsWith(u'0')) fraction.chop(1);
+    return whole.size() <= 22 && fraction.size() <= 6;
+}
+
 }  // namespace
 
 TForm7::TForm7(Roster& roster)
@@ -95,7 +110,12 @@ void TForm7::Button1Click() {
         ui::showError(notANumberMessage);
         return;
     }
+    if (!factorFits(massa)) {
+        ui::showError(QStringLiteral("Поле «Расценка»: не больше 22 цифр до точки и 6 после!"));
+        return;
+    }
     const QString mark = Edit1->text().trimmed();
+    if (!ui::textFits(mark, data::column_sizes::marka, QStringLiteral("Марка"))) return;
     if (dm_.CountCheck(duplicateCheckSql(mark), QStringLiteral("Такая марка изделия уже заведена!")) == 1)
         return;
     const int written = dm_.SQL_exec.execute(tag() == 1 ? insertSql(mark, massa) : updateSql(mark, massa));

@@ -1,9 +1,11 @@
 #include "refbooks/worker_editor.h"
 
 #include "data/data_module.h"
+#include "data/column_sizes.h"
 #include "data/sql_text.h"
 #include "refbooks/editor_frame.h"
 #include "ui/dialogs.h"
+#include "ui/entry_checks.h"
 #include "ui/guard.h"
 #include "ui/lookup_box.h"
 #include "ui/modal.h"
@@ -96,6 +98,7 @@ void TForm2::Button1Click() {
         ui::showError(QStringLiteral("ФИО нужно заполнить!"));
         return;
     }
+    if (!ui::textFits(name, data::column_sizes::fio, QStringLiteral("ФИО"))) return;
     if (cmd_person.execute(saveStatement(name)) == 0) {
         // Deleted on another workstation meanwhile: nothing was written, and the list, read
         // again when the editor closes, shows the worker gone.

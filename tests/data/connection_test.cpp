@@ -3,9 +3,11 @@
 #include "data/command.h"
 #include "data/connection.h"
 #include "data/db_error.h"
+#include "data/sql_text.h"
 #include "data/transaction.h"
 #include "tests/support/program_fixture.h"
 
+#include <QScopeGuard>
 #include <QThread>
 #include <functional>
 #include <future>
@@ -92,6 +94,21 @@ TEST_F(DatabaseTest, ARestartedServerDoesNotEndTheRun) {
     EXPECT_EQ(testing_support::scalar(connection, QStringLiteral("select 2")).toInt(), 2);
     EXPECT_EQ(testing_support::scalar(connection, QStringLiteral("show DateStyle")).toString(),
               QStringLiteral("ISO, DMY"));
+}
+
+// A database that takes a backslash in quoted text as an escape (an old setting some servers keep)
+// still gets typed text exactly: the program's session reads backslashes as themselves, so a
+// typed backslash before a quote cannot end the literal and let the rest run as a statement.
+TEST_F(DatabaseTest, QuotedTextKeepsItsBackslashesWhateverTheDatabasesSetting) {
+    const QString database = testing_support::testSettings().database;
+    testing_support::exec(connection, QStringLiteral("alter database \"%1\" set standard_conforming_strings=off").arg(database));
+    const auto restore = qScopeGuard([&] {
+        testing_support::exec(connection, QStringLiteral("alter database \"%1\" reset standard_conforming_strings").arg(database));
+    });
+    data::Connection session(testing_support::testSettings());
+    session.open();
+    for (const QString& typed : {QStringLiteral("\\'; select 1; --"), QStringLiteral("C:\\папка\\"), QStringLiteral("\\n")})
+        EXPECT_EQ(testing_support::scalar(session, QStringLiteral("select ") + sql::text(typed)).toString(), typed);
 }
 
 // A second session of the same database, for the other workstation and the administrator.

@@ -40,6 +40,17 @@ TEST_F(DatabaseTest, CutsTextToItsDeclaredSize) {
     EXPECT_EQ(dataset.field(QStringLiteral("other")).asString().size(), 60);
 }
 
+// The size counts characters as the server does: an emoji is one character, never cut in half.
+TEST_F(DatabaseTest, CutsTextToItsDeclaredSizeInWholeCharacters) {
+    data::Dataset dataset(connection, QStringLiteral("select repeat('😀', 3) as fio, 'ab😀' as mark"));
+    dataset.setFieldSize(QStringLiteral("fio"), 2);
+    dataset.setFieldSize(QStringLiteral("mark"), 3);
+    dataset.open();
+    EXPECT_EQ(dataset.field(QStringLiteral("fio")).asString(), QStringLiteral("😀😀"));
+    EXPECT_EQ(dataset.field(QStringLiteral("mark")).asString(), QStringLiteral("ab😀"));
+    EXPECT_EQ(dataset.value(0, 0).toString(), QStringLiteral("😀😀"));
+}
+
 TEST_F(DatabaseTest, KeepsASnapshotAndItsParametersUntilReopened) {
     fixtures.worker(QStringLiteral("Иванов И.И."));
     data::Dataset dataset(connection, QStringLiteral("select * from accounts_dep.person where fio like :p order by fio"));

@@ -288,12 +288,15 @@ TEST_F(RecordEditorTest, AChangeKeepsTheMarkAndItsOwnKeyButNotAnothers) {
     expectScriptPlayed();
 }
 
-// Out-of-range counts reach the server, which refuses them; nothing of the save stays and the
-// editor keeps what was typed. A failure of the day cell undoes the record as well.
+// Counts beyond their columns are refused with a message naming the box, before anything is sent;
+// a failure of the day cell reaches the error box and undoes the record as well. Either way
+// nothing of the save stays and the editor keeps what was typed.
 TEST_F(RecordEditorTest, AFailedSaveWritesNothingAndKeepsTheInput) {
     const Operation op = operation(QStringLiteral("Сборка"), 10);
-    const struct { const char* quantity; const char* defects; bool timesheetAway; } cases[] = {
-        {"99999999999", "0", false}, {"5", "40000", false}, {"5", "0", true},
+    const struct { const char* quantity; const char* defects; bool timesheetAway; QString message; } cases[] = {
+        {"99999999999", "0", false, QStringLiteral("Поле «Кол-во»: число не больше 2147483647!")},
+        {"5", "40000", false, QStringLiteral("Поле «Брак»: число не больше 32767!")},
+        {"5", "0", true, QString()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.quantity) + "/" + c.defects);
@@ -307,8 +310,12 @@ TEST_F(RecordEditorTest, AFailedSaveWritesNothingAndKeepsTheInput) {
             click(f, "Button2");
         });
         journal().Button1->click();
-        ASSERT_EQ(ui.dialogs.shown().size(), 1u);
-        EXPECT_EQ(ui.dialogs.shown()[0].kind, testing_support::ScriptedDialogs::Kind::StandardError);
+        if (c.message.isEmpty()) {
+            ASSERT_EQ(ui.dialogs.shown().size(), 1u);
+            EXPECT_EQ(ui.dialogs.shown()[0].kind, testing_support::ScriptedDialogs::Kind::StandardError);
+        } else {
+            expectOnlyError(ui.dialogs, c.message);
+        }
         ui.dialogs.clear();
         if (c.timesheetAway) exec(dm->ADO_DB, QStringLiteral("alter table accounts_dep.h_tabel_away rename to h_tabel"));
         EXPECT_EQ(records(), 0);
