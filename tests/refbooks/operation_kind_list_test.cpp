@@ -287,16 +287,29 @@ TEST_F(OperationKindsTest, ANameLongerThanTheColumnIsRefusedWithAMessageAndLeave
 }
 
 TEST_F(OperationKindsTest, ASecondTryAfterAFailedSaveWritesOneRow) {
+    // The server refuses the first name, as it would any write it cannot take.
+    testing_support::exec(dm->ADO_DB, QStringLiteral(
+        "alter table accounts_dep.vid_oper add constraint not_refused check (trim(vid) <> 'Отказ')"));
+    struct DropCheck {
+        data::Connection& connection;
+        ~DropCheck() {
+            testing_support::exec(connection, QStringLiteral("alter table accounts_dep.vid_oper drop constraint not_refused"));
+        }
+    } dropCheck{dm->ADO_DB};
     ui.modal.expect(QStringLiteral("Form8"), [&](ui::Form& f) { click(f, "Button1"); });
     ui.modal.expect(QStringLiteral("Form9"), [&](ui::Form& f) {
-        lineEdit(f, "Edit1")->setText(QString(200, QChar(u'x')));
+        lineEdit(f, "Edit1")->setText(QStringLiteral("Отказ"));
         click(f, "Button1");
+        EXPECT_NE(f.result(), QDialog::Accepted);
         lineEdit(f, "Edit1")->setText(QStringLiteral("Резка"));
         click(f, "Button1");
         EXPECT_EQ(f.result(), QDialog::Accepted);
     });
     roster.Form8->showAsList();
     EXPECT_EQ(kindsInDatabase(), QStringLiteral("Резка"));
+    ASSERT_EQ(ui.dialogs.shown().size(), 1u);
+    EXPECT_TRUE(ui.dialogs.shown()[0].text.contains(QStringLiteral("not_refused")))
+        << ui.dialogs.shown()[0].text.toStdString();
     expectScriptPlayed();
 }
 
