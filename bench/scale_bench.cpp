@@ -3,8 +3,9 @@
 // department's workers alone, then beside 50 000 other contractors. Each statement is the
 // program's own text with its values sent as the program sends them (text, types left to the
 // server); each is timed in both states and the two medians compared. The register is filled and
-// emptied twice, so a slow spell of the machine does not land on one state only. The last line is
-// "scale ratio R": the worst statement's time beside the contractors over its time without them.
+// emptied several times, so a slow spell of the machine does not land on one state only. The last
+// line is "scale ratio R": the worst statement's time beside the contractors over its time
+// without them.
 
 #include "bench/bare_libpq.h"
 #include "data/data_module.h"
@@ -25,8 +26,12 @@
 
 namespace {
 
-constexpr int rounds = 2;        // register emptied and filled this many times
-constexpr int repetitions = 7;   // runs of each statement per round and state
+// The register is filled and emptied this many times; in each state every statement runs at
+// least `minRuns` times and for at least `minMs`, so the fast ones (a millisecond or less, where
+// a busy machine's scheduling is most of the time) get enough runs for a steady median.
+constexpr int rounds = 3;
+constexpr int minRuns = 5;
+constexpr double minMs = 400;
 
 using testing_support::exec;
 
@@ -117,11 +122,14 @@ int main() {
     const auto measure = [&](bool beside) {
         for (Statement& statement : all) {
             rows[statement.name] = run(conn, statement.sql);   // warms the plan's pages
-            for (int i = 0; i < repetitions; ++i) {
+            std::vector<double>& times = beside ? statement.beside : statement.alone;
+            double spent = 0;
+            for (int i = 0; i < minRuns || spent < minMs; ++i) {
                 QElapsedTimer timer;
                 timer.start();
                 run(conn, statement.sql);
-                (beside ? statement.beside : statement.alone).push_back(timer.nsecsElapsed() / 1e6);
+                times.push_back(timer.nsecsElapsed() / 1e6);
+                spent += times.back();
             }
         }
     };
