@@ -1,6 +1,6 @@
 -- A department at full scale for the benchmarks: 60 workers, 80 products in 4 groups, 12 operation
--- kinds, 400 priced operations, and two years of shift records (about 100 000 rows), inside an
--- enterprise whose person register holds 50 000 other contractors beside the department's workers.
+-- kinds, 400 priced operations, and two years of shift records (about 100 000 rows). contractors.sql
+-- then fills the rest of the enterprise's person register.
 insert into cmn_classifier.item (id, id_level, s_caption)
 select g, 2, 'Группа ' || g from generate_series(1, 4) g;
 insert into accounts_dep.person (fio, s_staffpos_hl)
@@ -20,9 +20,4 @@ from generate_series(current_date - 730, current_date, interval '1 day') d,
      generate_series(0, 1) r,
      lateral (select id, i_id from accounts_dep.oper where id = 1 + (w * 7 + r * 13 + extract(doy from d)::int) % 400) o
 where extract(isodow from d) < 6;
--- The rest of the enterprise: contractors with their own ids and personnel numbers (s_code), none
--- of them a worker of the department.
-insert into cmn_contractor.person (id, s_code, s_caption)
-select 1000000000 + c, (100000 + c)::text, 'Контрагент ' || lpad(c::text, 5, '0')
-from generate_series(1, 50000) c;
 analyze accounts_dep.smena, accounts_dep.oper, accounts_dep.norm, accounts_dep.person, cmn_contractor.person, cmn_gds_and_srv.gds_and_srv;

@@ -36,9 +36,11 @@ TDataModule6& department() {
         auto* module = new TDataModule6(testing_support::testSettings());
         module->ADO_DB.open();
         testing_support::resetDatabase(module->ADO_DB);
-        QFile script(QStringLiteral(TABEL_BENCH_DIR "/department.sql"));
-        script.open(QIODevice::ReadOnly);
-        testing_support::exec(module->ADO_DB, QString::fromUtf8(script.readAll()));
+        for (const char* name : {"department.sql", "contractors.sql"}) {
+            QFile script(QStringLiteral(TABEL_BENCH_DIR "/") + QLatin1String(name));
+            script.open(QIODevice::ReadOnly);
+            testing_support::exec(module->ADO_DB, QString::fromUtf8(script.readAll()));
+        }
         for (int shift = 1; shift <= 4; ++shift) module->smena(shift).setParam(QStringLiteral("ok"), QStringLiteral("ta"));
         return module;
     }();

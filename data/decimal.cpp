@@ -46,9 +46,11 @@ Int128 dividedRounded(Int128 units, int n, Decimal::Rounding mode = Decimal::Rou
     const Int128 divisor = powerOfTen(n);
     const Int128 m = magnitude(units);
     Int128 q = m / divisor;
-    const Int128 twiceRest = (m % divisor) * 2;
-    const bool half = twiceRest == divisor;
-    if (twiceRest > divisor || (half && (mode == Decimal::Rounding::HalfAwayFromZero || q % 2 == 1))) ++q;
+    // The rest is compared with what it lacks to a whole unit: twice the rest would not fit 128
+    // bits when the divisor is 10^38.
+    const Int128 rest = m % divisor, lack = divisor - rest;
+    const bool half = rest == lack;
+    if (rest > lack || (half && (mode == Decimal::Rounding::HalfAwayFromZero || q % 2 == 1))) ++q;
     return units < 0 ? -q : q;
 }
 
@@ -114,7 +116,7 @@ std::optional<Decimal> Decimal::parse(QStringView text) {
     if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
         bool ok = false;
         const int exponent = text.mid(i + 1).toInt(&ok);
-        if (!ok || std::abs(exponent) > 2 * maxDigits) return std::nullopt;
+        if (!ok || exponent > 2 * maxDigits || exponent < -2 * maxDigits) return std::nullopt;
         scale -= exponent;
         i = text.size();
     }

@@ -100,6 +100,12 @@ CREATE TABLE cmn_contractor.person (
 -- each.  The expression must stay exactly s_code::t_id to be matched; the
 -- check above keeps every s_code a number, so the cast cannot fail on insert.
 CREATE INDEX person_s_code_t_id_idx ON cmn_contractor.person ((s_code::t_id));
+-- The reports and the timesheet name a worker by "w_id=s_code::integer" (the
+-- timesheet print by "s_code::t_integer", which the planner reads as the same
+-- expression, t_integer being integer without a constraint).  Without an index
+-- on that expression each of them hashes the whole register for every period
+-- or month shown; with it the planner probes the register once per worker.
+CREATE INDEX person_s_code_integer_idx ON cmn_contractor.person ((s_code::integer));
 
 CREATE TABLE hrms_staffpos.staffpos (
     id              t_id PRIMARY KEY,

@@ -40,6 +40,33 @@ build_program() {
     "${CMAKE_OPTIONS[@]}" >/dev/null
   cmake --build "$BUILD_DIR" -j"$(nproc)" "${targets[@]}"
 }
+CMAKE_OPTIONS=()
+
+# The sanitized build has a folder of its own: its objects must never mix with the plain ones.
+SANITIZE_BUILD_DIR=${SANITIZE_BUILD_DIR:-$TABEL_ROOT/build-sanitize}
+
+# Builds with AddressSanitizer (and LeakSanitizer) and UndefinedBehaviorSanitizer. Undefined
+# behaviour stops the program instead of being reported and passed over, so a test that meets it
+# fails. The flags are part of the compile command, so ccache keeps these objects apart.
+build_program_sanitized() {
+  local flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+  # Unoptimised: the tests wait on the server far more than they compute, and the build is the
+  # longer part of a sanitized run.
+  # The benchmarks are timed in the plain build only.
+  CMAKE_OPTIONS=(-DCMAKE_BUILD_TYPE=Debug -DTABEL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$flags"
+                 -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+                 -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined")
+  build_program "$@"
+  CMAKE_OPTIONS=()
+}
+
+# Runtime options of the sanitizers for the programs run after this. Leaks inside the libraries
+# we use (not in our code) are suppressed by scripts/lsan.supp.
+use_sanitizer_options() {
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  export LSAN_OPTIONS=suppressions=$TABEL_ROOT/scripts/lsan.supp:print_suppressions=0
+}
 
 # The newest installed PostgreSQL server's binaries.
 pg_bin() {

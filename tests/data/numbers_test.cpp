@@ -33,7 +33,8 @@ TEST(Decimal, ReadsAndShowsPlainDigits) {
     for (const auto& c : cases)
         EXPECT_EQ(dec(c.in).toString(), QString::fromUtf8(c.shown)) << QString::fromUtf16(c.in).toStdString();
 
-    for (const char16_t* bad : {u"", u"-", u".", u"1.2.3", u"12a", u"1e", u"NaN", u"1,2.3"})
+    for (const char16_t* bad : {u"", u"-", u".", u"1.2.3", u"12a", u"1e", u"NaN", u"1,2.3", u"1e-2147483648",
+                                u"1e2147483647", u"1e99999999999"})
         EXPECT_FALSE(Decimal::parse(QStringView(bad))) << QString::fromUtf16(bad).toStdString();
     EXPECT_FALSE(Decimal::parse(u"123456789012345678901234567890123456789"));   // 39 digits
 }
@@ -58,6 +59,12 @@ TEST(Decimal, RoundsHalfAwayFromZeroAndMultipliesExactly) {
     EXPECT_EQ(dec(u"1.00015").rounded(4, even).toString(), QStringLiteral("1.0002"));
     EXPECT_EQ(dec(u"-1.00015").rounded(4, even).toString(), QStringLiteral("-1.0002"));
     EXPECT_EQ(dec(u"1.000051").rounded(4, even).toString(), QStringLiteral("1.0001"));
+    // 38 places, the most a value keeps: the rest reaches past half of 10^38.
+    const QString nines = QStringLiteral("0.") + QString(38, u'9');
+    EXPECT_EQ(dec(nines).rounded(0).toString(), QStringLiteral("1"));
+    EXPECT_EQ(dec(u'-' + nines).rounded(0).toString(), QStringLiteral("-1"));
+    EXPECT_EQ(dec(QStringLiteral("0.5") + QString(36, u'0') + u'1').rounded(0, even).toString(), QStringLiteral("1"));
+    EXPECT_EQ(dec(QStringLiteral("0.4") + QString(37, u'9')).rounded(0).toString(), QStringLiteral("0"));
     EXPECT_EQ(dec(u"10.1").times(dec(u"1.5"))->toString(), QStringLiteral("15.15"));
     EXPECT_EQ(dec(u"0.0001").times(dec(u"0.0001"))->toString(), QStringLiteral("0.00000001"));
     EXPECT_FALSE(dec(u"99999999999999999999").times(dec(u"99999999999999999999")));

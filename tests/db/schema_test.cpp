@@ -6,6 +6,8 @@
 #include "data/dataset.h"
 #include "data/db_error.h"
 #include "data/shift_queries.h"
+#include "data/timesheet_queries.h"
+#include "reports/report_queries.h"
 #include "tests/support/program_fixture.h"
 
 #include <QFile>
@@ -150,6 +152,42 @@ TEST_F(RegisterTest, TheJournalFindsItsWorkersByIndexBesideAnEnterpriseRegister)
                                       {{QStringLiteral("data"), QDate(2024, 3, 5)}, {QStringLiteral("ok"), QStringLiteral("ta")}});
         const QString text = plan.join(u'\n');
         EXPECT_TRUE(text.contains(QStringLiteral("person_s_code_t_id_idx"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("Seq Scan on person"))) << text.toStdString();
+    }
+}
+
+// The timesheet and the reports name a worker by s_code read as an integer (the print through
+// the domain t_integer): beside tens of thousands of contractors each must probe the register by
+// index once per worker, not hash the whole register for every month or period shown.
+TEST_F(RegisterTest, TheTimesheetAndTheReportsFindTheirWorkersByIndexBesideAnEnterpriseRegister) {
+    const auto basics = fixtures.basics();
+    fixtures.record({.worker = basics.worker, .product = basics.product, .oper = basics.oper,
+                     .day = QDate(2024, 3, 5)});
+    testing_support::exec(connection, QStringLiteral(
+        "insert into accounts_dep.h_tabel (w_id, smena, month, year, d5) values (%1, 1, 3, 2024, 8); "
+        "insert into cmn_contractor.person (id, s_code, s_caption) "
+        "select 1000000000 + c, (100000 + c)::text, 'Контрагент ' || c from generate_series(1, 50000) c; "
+        "analyze cmn_contractor.person; analyze accounts_dep.h_tabel; analyze accounts_dep.smena")
+        .arg(basics.worker));
+    const QVariantMap month{{QStringLiteral("mnth"), 3}, {QStringLiteral("yea"), 2024},
+                            {QStringLiteral("date1"), QDate(2024, 3, 1)}, {QStringLiteral("date2"), QDate(2024, 4, 1)}};
+    const QVariantMap period{{QStringLiteral("data1"), QDate(2024, 3, 1)}, {QStringLiteral("data2"), QDate(2024, 4, 1)}};
+    const struct {
+        const char* name;
+        QString sql;
+        QVariantMap params;
+    } statements[] = {
+        {"timesheet shift 1", data::timesheetGridQuery(1), month},
+        {"timesheet shift 2", data::timesheetGridQuery(2), month},
+        {"timesheet shift 3", data::timesheetGridQuery(3), month},
+        {"timesheet print", data::timesheetPrintQuery(), {{QStringLiteral("mnth"), 3}, {QStringLiteral("yea"), 2024}}},
+        {"report by workers", reports::workersReportQuery(), period},
+        {"detailed report by workers", reports::detailedWorkersReportQuery(), period},
+    };
+    for (const auto& statement : statements) {
+        SCOPED_TRACE(statement.name);
+        const QString text = rows(connection, QStringLiteral("explain ") + statement.sql, statement.params).join(u'\n');
+        EXPECT_TRUE(text.contains(QStringLiteral("person_s_code_integer_idx"))) << text.toStdString();
         EXPECT_FALSE(text.contains(QStringLiteral("Seq Scan on person"))) << text.toStdString();
     }
 }
