@@ -32,6 +32,26 @@ TEST_F(DatabaseTest, ReadsTypedValuesByNameWithoutRegardToCase) {
     EXPECT_THROW(dataset.field(QStringLiteral("nope")), data::DbError);
 }
 
+TEST_F(DatabaseTest, ReadsDatesAndTimestampsAsTheServerWritesThem) {
+    struct Case { const char* expression; QDateTime expected; };
+    const QDate day(2024, 2, 14);
+    const Case cases[] = {
+        {"timestamp '2024-02-14 22:19:02'", QDateTime(day, QTime(22, 19, 2))},
+        {"timestamp '2024-02-14 22:19:02.987654'", QDateTime(day, QTime(22, 19, 2))},  // to the second
+        {"timestamp '2024-02-14 00:00:00'", QDateTime(day, QTime(0, 0))},
+        {"timestamp '0900-12-31 23:59:59'", QDateTime(QDate(900, 12, 31), QTime(23, 59, 59))},
+        {"date '2024-02-29'::timestamp", QDateTime(QDate(2024, 2, 29), QTime(0, 0))},
+        {"timestamp 'infinity'", QDateTime()},
+    };
+    for (const Case& c : cases) {
+        data::Dataset dataset(connection, QStringLiteral("select %1 as ts, (%1)::date as d")
+                                              .arg(QString::fromLatin1(c.expression)));
+        dataset.open();
+        EXPECT_EQ(dataset.field(QStringLiteral("ts")).asDateTime(), c.expected) << c.expression;
+        EXPECT_EQ(dataset.field(QStringLiteral("d")).asDate(), c.expected.date()) << c.expression;
+    }
+}
+
 TEST_F(DatabaseTest, CutsTextToItsDeclaredSize) {
     data::Dataset dataset(connection, QStringLiteral("select repeat('Я', 60) as fio, repeat('x', 60) as other"));
     dataset.setFieldSize(QStringLiteral("FIO"), 50);
