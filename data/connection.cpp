@@ -31,10 +31,13 @@ QString connectionMessage(const PGconn* conn) {
     return QString::fromUtf8(PQerrorMessage(conn)).trimmed();
 }
 
-// The message of a connection that went away, for the one box the user sees.
+// The message of a connection that went away, for the one box the user sees: what happened in
+// the user's words first, then libpq's own account of it for the administrator.
+QString lostPrefix() { return QStringLiteral("Соединение с базой данных потеряно:\n"); }
+
 QString lostMessage(const PGconn* conn) {
     const QString message = connectionMessage(conn);
-    return message.isEmpty() ? QStringLiteral("Соединение с базой данных потеряно") : message;
+    return message.isEmpty() ? QStringLiteral("Соединение с базой данных потеряно") : lostPrefix() + message;
 }
 
 void ignoreNotice(void*, const char*) {}
@@ -120,8 +123,11 @@ Result Connection::run(const QByteArray& text, const std::vector<const char*>& v
         result.reset(send(text, values));
     }
     if (!result) throw DbError(lostMessage(conn_));
-    if (!succeeded(result.get()))
-        throw DbError(QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed());
+    if (!succeeded(result.get())) {
+        const QString message = QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
+        if (PQstatus(conn_) == CONNECTION_BAD) throw DbError(lostPrefix() + message);
+        throw DbError(message);
+    }
     return result;
 }
 
