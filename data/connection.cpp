@@ -33,6 +33,15 @@ QString connectionMessage(const PGconn* conn) {
 
 // The message of a connection that went away, for the one box the user sees: what happened in
 // the user's words first, then libpq's own account of it for the administrator.
+// The server's messages come in the server's language; the refusals a user meets in daily work
+// get a Russian lead saying what happened, with the server's text kept after it.
+QString explained(const PGresult* result, const QString& message) {
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    if (state && qstrcmp(state, "23503") == 0)
+        return QStringLiteral("Запись связана с другими данными, изменение невозможно:\n") + message;
+    return message;
+}
+
 QString lostPrefix() { return QStringLiteral("Соединение с базой данных потеряно:\n"); }
 
 QString lostMessage(const PGconn* conn) {
@@ -126,7 +135,7 @@ Result Connection::run(const QByteArray& text, const std::vector<const char*>& v
     if (!succeeded(result.get())) {
         const QString message = QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
         if (PQstatus(conn_) == CONNECTION_BAD) throw DbError(lostPrefix() + message);
-        throw DbError(message);
+        throw DbError(explained(result.get(), message));
     }
     return result;
 }

@@ -402,7 +402,11 @@ TEST_F(WorkersTest, TheDatabaseRefusesToDeleteAWorkerWithShiftRecords) {
 
     ASSERT_EQ(ui.dialogs.shown().size(), 2u);
     EXPECT_EQ(ui.dialogs.shown()[1].kind, ScriptedDialogs::Kind::StandardError);
-    EXPECT_FALSE(ui.dialogs.shown()[1].text.isEmpty());
+    // A Russian lead, then the server's own words naming the reference.
+    EXPECT_TRUE(ui.dialogs.shown()[1].text.startsWith(
+        QStringLiteral("Запись связана с другими данными, изменение невозможно:\n")))
+        << ui.dialogs.shown()[1].text.toStdString();
+    EXPECT_TRUE(ui.dialogs.shown()[1].text.contains(QStringLiteral("smena"))) << ui.dialogs.shown()[1].text.toStdString();
     EXPECT_EQ(personCount(), 2);
     expectScriptPlayed();
 }
