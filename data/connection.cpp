@@ -34,10 +34,13 @@ QString connectionMessage(const PGconn* conn) {
 // The message of a connection that went away, for the one box the user sees: what happened in
 // the user's words first, then libpq's own account of it for the administrator.
 // The server's messages come in the server's language; the refusals a user meets in daily work
-// get a Russian lead saying what happened, with the server's text kept after it.
+// get a Russian lead saying what happened, with the server's text kept after it. Our triggers
+// raise the same error in Russian already and name no constraint.
 QString explained(const PGresult* result, const QString& message) {
     const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
-    if (state && qstrcmp(state, "23503") == 0)
+    const bool foreignKey = state && qstrcmp(state, "23503") == 0 &&
+                            PQresultErrorField(result, PG_DIAG_CONSTRAINT_NAME) != nullptr;
+    if (foreignKey)
         return QStringLiteral("Запись связана с другими данными, изменение невозможно:\n") + message;
     return message;
 }

@@ -436,6 +436,8 @@ TEST_F(WorkersTest, TheDatabaseRefusesToDeleteAWorkerWithUtilityWorks) {
     EXPECT_TRUE(ui.dialogs.shown()[1].text.contains(
         QStringLiteral("Работника \"Борисов Б.Б.\" нельзя удалить: за ним записаны хоз. работы")))
         << ui.dialogs.shown()[1].text.toStdString();
+    EXPECT_FALSE(ui.dialogs.shown()[1].text.contains(QStringLiteral("Запись связана")))
+        << "the trigger's own Russian message needs no lead";
     EXPECT_EQ(personCount(), 2);
     EXPECT_EQ(scalar(QStringLiteral("select s_caption from cmn_contractor.person where id = %1").arg(borisov)).toString(),
               QStringLiteral("Борисов Б.Б."));
