@@ -22,15 +22,8 @@ TwoWorkstations::~TwoWorkstations() {
 
 testing_support::Fixtures::Record TwoWorkstations::recordOf(const QDate& day, int hours, int colour,
                                                             int shift) const {
-    testing_support::Fixtures::Record r;
-    r.worker = basics.worker;
-    r.product = basics.product;
-    r.oper = basics.oper;
-    r.day = day;
-    r.time = hours;
-    r.color = colour;
-    r.shift = shift;
-    return r;
+    return {.worker = basics.worker, .product = basics.product, .oper = basics.oper, .day = day,
+            .shift = shift, .color = colour, .time = hours};
 }
 
 namespace {
