@@ -81,7 +81,6 @@ class BareRebuild {
 public:
     BareRebuild() {
         conn_ = connectBareLibpq();
-        if (PQstatus(conn_) != CONNECTION_OK) std::fprintf(stderr, "bare libpq: %s", PQerrorMessage(conn_));
     }
     ~BareRebuild() { PQfinish(conn_); }
 

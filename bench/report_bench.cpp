@@ -64,7 +64,6 @@ class BareReport {
 public:
     BareReport() {
         conn_ = connectBareLibpq();
-        if (PQstatus(conn_) != CONNECTION_OK) std::fprintf(stderr, "bare libpq: %s", PQerrorMessage(conn_));
     }
     ~BareReport() { PQfinish(conn_); }
 

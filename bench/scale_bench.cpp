@@ -113,10 +113,7 @@ int main() {
     exec(dm.ADO_DB, QStringLiteral("vacuum analyze"));
 
     PGconn* conn = connectBareLibpq();
-    if (PQstatus(conn) != CONNECTION_OK) {
-        std::fprintf(stderr, "scale: %s", PQerrorMessage(conn));
-        return 1;
-    }
+    if (PQstatus(conn) != CONNECTION_OK) return 1;
     std::vector<Statement> all = statements();
     std::map<const char*, int> rows;
     const auto measure = [&](bool beside) {

@@ -47,15 +47,9 @@ protected:
     Fixtures::Basics basics = fixtures.basics();
 
     int record(const QVariant& ok, int shift = 1, const QDate& day = tuesday) {
-        Fixtures::Record r;
-        r.worker = basics.worker;
-        r.product = basics.product;
-        r.oper = basics.oper;
-        r.day = day;
-        r.shift = shift;
-        r.ok = ok;
-        r.color = nextColor++;   // records of one worker, product and operation differ by colour
-        return fixtures.record(r);
+        // Records of one worker, product and operation differ by colour.
+        return fixtures.record({.worker = basics.worker, .product = basics.product, .oper = basics.oper,
+                                .day = day, .shift = shift, .color = nextColor++, .ok = ok});
     }
 
     QStringList column(data::Dataset& dataset, const QString& field) {

@@ -124,14 +124,8 @@ protected:
     }
 
     Fixtures::Record recordOf(const Operation& op, int hours, int colour = 0, const QDate& day = tuesday) {
-        Fixtures::Record r;
-        r.worker = op.worker;
-        r.product = op.product;
-        r.oper = op.oper;
-        r.day = day;
-        r.time = hours;
-        r.color = colour;
-        return r;
+        return {.worker = op.worker, .product = op.product, .oper = op.oper, .day = day, .color = colour,
+                .time = hours};
     }
 
     int records() {

@@ -40,16 +40,8 @@ void ReportTest::fillNovember() {
 
     auto record = [&](int worker, qint64 product, int oper, const QDate& day, int kolvo, int brak,
                       double cena, int color) {
-        Fixtures::Record r;
-        r.worker = worker;
-        r.product = product;
-        r.oper = oper;
-        r.day = day;
-        r.kolvo = kolvo;
-        r.brak = brak;
-        r.cena = cena;
-        r.color = color;
-        fixtures.record(r);
+        fixtures.record({.worker = worker, .product = product, .oper = oper, .day = day, .kolvo = kolvo,
+                         .brak = brak, .cena = cena, .color = color});
     };
     record(ivanov, small, smallAssembly, QDate(2026, 11, 3), 10, 1, 1.25, 0);
     record(ivanov, small, smallAssembly, QDate(2026, 11, 4), 5, 0, 1.25, 0);

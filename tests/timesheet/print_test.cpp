@@ -35,15 +35,8 @@ protected:
     TimesheetPrintTest() { ui::setToday(QDate(2026, 12, 8)); }
 
     void record(int worker, const QDate& day, int shift, int hours) {
-        Fixtures::Record r;
-        r.worker = worker;
-        r.product = basics.product;
-        r.oper = basics.oper;
-        r.day = day;
-        r.shift = shift;
-        r.time = hours;
-        r.color = nextColor++;
-        fixtures.record(r);
+        fixtures.record({.worker = worker, .product = basics.product, .oper = basics.oper, .day = day,
+                         .shift = shift, .color = nextColor++, .time = hours});
     }
 
     // Presses "Печать" on the timesheet of November 2026 and keeps the pages the preview shows.

@@ -32,16 +32,8 @@ class RebuildTest : public ::testing::Test {
 protected:
     // A record of worker `w` (0 or 1) on `day` in `shift`.
     void record(int w, const QDate& day, int shift, int hours, const QVariant& ok = QStringLiteral("no")) {
-        Fixtures::Record r;
-        r.worker = workers[w];
-        r.product = basics.product;
-        r.oper = basics.oper;
-        r.day = day;
-        r.shift = shift;
-        r.time = hours;
-        r.ok = ok;
-        r.color = nextColor++;
-        fixtures.record(r);
+        fixtures.record({.worker = workers[w], .product = basics.product, .oper = basics.oper, .day = day,
+                         .shift = shift, .color = nextColor++, .time = hours, .ok = ok});
     }
 
     void rebuild(int month, int year) { timesheet::rebuildMonth(dm, dt, month, QString::number(year)); }

@@ -59,17 +59,8 @@ protected:
     }
 
     void record(int worker, const QDate& day, int shift, int hours, double cena = 1, int kolvo = 10) {
-        Fixtures::Record r;
-        r.worker = worker;
-        r.product = basics.product;
-        r.oper = basics.oper;
-        r.day = day;
-        r.shift = shift;
-        r.time = hours;
-        r.cena = cena;
-        r.kolvo = kolvo;
-        r.color = nextColor++;
-        fixtures.record(r);
+        fixtures.record({.worker = worker, .product = basics.product, .oper = basics.oper, .day = day,
+                         .shift = shift, .kolvo = kolvo, .cena = cena, .color = nextColor++, .time = hours});
     }
 
     QStringList column(data::Dataset& dataset, const QString& field) {
