@@ -106,6 +106,15 @@ const Refusal refusals[] = {
      "insert into accounts_dep.fatigue (id_nom, id_o, id_p, d_date, i_mnth, i_year, i_smena, cnt, price) "
      "values (2, 7777, 999999, '05.03.2024', 3, 2024, 1, 8, 150)",
      "Хоз. работа не записана: работника с кодом 999999 нет в списке рабочих"},
+    {"a priced operation with shift records deleted", "oper_keep_smena",
+     "delete from accounts_dep.oper where id={oper}",
+     "Операцию \"ШК-120; Сварка; Готовая продукция\" нельзя удалить: по ней записаны смены"},
+    {"a product's priced operations deleted while its records stay", "oper_keep_smena",
+     "delete from accounts_dep.oper o where o.i_id ={product}",
+     "Операцию \"ШК-120; Сварка; Готовая продукция\" нельзя удалить: по ней записаны смены"},
+    {"a priced operation with shift records renumbered", "oper_keep_smena",
+     "update accounts_dep.oper set id=999999 where id={oper}",
+     "Код операции \"ШК-120; Сварка; Готовая продукция\" нельзя изменить: по ней записаны смены"},
 };
 
 void PrintTo(const Refusal& r, std::ostream* os) { *os << r.what; }
@@ -206,6 +215,41 @@ TEST_F(DatabaseTest, AKeyTheProgramDoesNotKnowIsToldByItsNameAndTable) {
     const Outcome outcome = attempt(connection, QStringLiteral("delete from accounts_dep.person where id =%1").arg(worker));
     EXPECT_EQ(outcome.message, QStringLiteral("Запись связана с другими данными, изменение невозможно "
                                               "(ключ badges_w_id_fkey таблицы accounts_dep.badges)"));
+}
+
+// The operation's records keep it; a transaction that deletes both together, in either order,
+// goes through, and an operation without records goes as before, its norms left in place.
+TEST_F(DatabaseTest, APricedOperationGoesOnlyWithoutShiftRecords) {
+    const Department department(connection, fixtures);
+    const int spare = fixtures.oper(department.kind, department.product, 1);
+    fixtures.norm(spare, 4.2);
+    const auto count = [&](const QString& sql) { return testing_support::scalar(connection, sql).toInt(); };
+
+    EXPECT_EQ(attempt(connection, QStringLiteral("delete from accounts_dep.oper where id=%1").arg(spare)).message, QString());
+    EXPECT_EQ(count(QStringLiteral("select count(*) from accounts_dep.oper where id=%1").arg(spare)), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from accounts_dep.norm where o_id=%1").arg(spare)), 1);
+
+    // A change of the operation that keeps its id is no renumbering.
+    EXPECT_EQ(attempt(connection, QStringLiteral("update accounts_dep.oper set naimen=1 where id=%1").arg(department.oper))
+                  .message, QString());
+
+    const QString operThenRecords = QStringLiteral(
+        "begin; delete from accounts_dep.oper where id=%1; delete from accounts_dep.smena where o_id=%1; commit")
+        .arg(department.oper);
+    EXPECT_EQ(attempt(connection, operThenRecords).message, QString());
+    EXPECT_EQ(count(QStringLiteral("select count(*) from accounts_dep.oper where id=%1").arg(department.oper)), 0);
+
+    const int other = fixtures.oper(department.kind, department.product, 0);
+    fixtures.record({.worker = department.ivanov, .product = department.product, .oper = other, .day = QDate(2024, 3, 6)});
+    const QString recordsThenOper = QStringLiteral(
+        "begin; delete from accounts_dep.smena where o_id=%1; delete from accounts_dep.oper where id=%1; commit").arg(other);
+    EXPECT_EQ(attempt(connection, recordsThenOper).message, QString());
+    EXPECT_EQ(count(QStringLiteral("select count(*) from accounts_dep.oper")), 0);
+
+    // Records of an operation deleted long ago (an older database holds such) stop nothing.
+    fixtures.record({.worker = department.ivanov, .product = department.product, .oper = 424242, .day = QDate(2024, 3, 7)});
+    const int fresh = fixtures.oper(department.kind, department.product, 0);
+    EXPECT_EQ(attempt(connection, QStringLiteral("delete from accounts_dep.oper where id=%1").arg(fresh)).message, QString());
 }
 
 }  // namespace
