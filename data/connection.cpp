@@ -200,7 +200,8 @@ std::vector<Result> Connection::readPipelineResults(const std::vector<Statement>
         const ExecStatusType status = PQresultStatus(raw);
         if (status == PGRES_PIPELINE_SYNC) break;
         if (status == PGRES_PIPELINE_ABORTED) continue;
-        if (!succeeded(raw) && !failure) failure = refused(raw, statements.at(results.size()).text);
+        if (!succeeded(raw) && !failure)
+            failure = refused(raw, results.size() < statements.size() ? statements[results.size()].text : QString());
         results.push_back(std::move(result));
     }
     if (failure) throw *failure;
