@@ -174,7 +174,8 @@ TEST_P(RefusalMessagesTest, TheUserReadsWhatKeepsTheRowInRussianAndTheLogTheServ
 
     // A server that speaks Russian: its "ОШИБКА:" and "КОНТЕКСТ:" stay in the log too.
     const auto russian = ownerSession();
-    testing_support::exec(*russian, QStringLiteral("set lc_messages to 'ru_RU.UTF-8'"));
+    if (!attempt(*russian, QStringLiteral("set lc_messages to 'ru_RU.UTF-8'")).message.isEmpty())
+        GTEST_SKIP() << "the server's machine has no ru_RU.UTF-8 locale: the Russian half is not checked";
     const Outcome inRussian = attempt(*russian, sql);
     ASSERT_TRUE(inRussian.serverText.startsWith(QStringLiteral("ОШИБКА:")))
         << "the server did not answer in Russian: " << inRussian.serverText.toStdString();
