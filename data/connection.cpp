@@ -3,9 +3,11 @@
 #include "data/db_error.h"
 #include "data/named_params.h"
 #include "data/pg_values.h"
+#include "data/server_refusal.h"
 
 #include <QScopeGuard>
 #include <libpq-fe.h>
+#include <optional>
 
 namespace data {
 
@@ -33,18 +35,6 @@ QString connectionMessage(const PGconn* conn) {
 
 // The message of a connection that went away, for the one box the user sees: what happened in
 // the user's words first, then libpq's own account of it for the administrator.
-// The server's messages come in the server's language; the refusals a user meets in daily work
-// get a Russian lead saying what happened, with the server's text kept after it. Our triggers
-// raise the same error in Russian already and name no constraint.
-QString explained(const PGresult* result, const QString& message) {
-    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
-    const bool foreignKey = state && qstrcmp(state, "23503") == 0 &&
-                            PQresultErrorField(result, PG_DIAG_CONSTRAINT_NAME) != nullptr;
-    if (foreignKey)
-        return QStringLiteral("Запись связана с другими данными, изменение невозможно:\n") + message;
-    return message;
-}
-
 QString lostPrefix() { return QStringLiteral("Соединение с базой данных потеряно:\n"); }
 
 QString lostMessage(const PGconn* conn) {
@@ -60,6 +50,14 @@ bool isRead(const QString& text) {
     QString body = text.trimmed();
     while (body.endsWith(u';')) body.chop(1);
     return body.startsWith(QLatin1String("select"), Qt::CaseInsensitive) && !body.contains(u';');
+}
+
+// A statement the server refused: the user is told the short account, the log keeps the server's
+// whole text.
+DbError refused(const PGresult* result, const QString& statementText) {
+    const QString whole = serverText(result);
+    qCWarning(serverLog).noquote() << whole;
+    return DbError(refusalMessage(result, statementText), whole);
 }
 
 bool succeeded(const PGresult* r) {
@@ -127,7 +125,8 @@ PGresult* Connection::send(const QByteArray& text, const std::vector<const char*
                         nullptr, nullptr, 0);
 }
 
-Result Connection::run(const QByteArray& text, const std::vector<const char*>& values, bool readOnly) {
+Result Connection::run(const QByteArray& text, const std::vector<const char*>& values, bool readOnly,
+                       const QString& statementText) {
     Result result(send(text, values));
     const bool lostOnTheWay = !succeeded(result.get()) && PQstatus(conn_) == CONNECTION_BAD;
     if (lostOnTheWay && readOnly && !inTransaction_) {
@@ -136,9 +135,8 @@ Result Connection::run(const QByteArray& text, const std::vector<const char*>& v
     }
     if (!result) throw DbError(lostMessage(conn_));
     if (!succeeded(result.get())) {
-        const QString message = QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
-        if (PQstatus(conn_) == CONNECTION_BAD) throw DbError(lostPrefix() + message);
-        throw DbError(explained(result.get(), message));
+        if (PQstatus(conn_) == CONNECTION_BAD) throw DbError(lostPrefix() + serverText(result.get()));
+        throw refused(result.get(), statementText);
     }
     return result;
 }
@@ -161,7 +159,7 @@ Result Connection::exec(const Statement& statement) {
     if (listener_) listener_(statement);
     const Wire wire(statement);
     checkBeforeStatement();
-    return run(wire.text, wire.pointers, isRead(statement.text));
+    return run(wire.text, wire.pointers, isRead(statement.text), statement.text);
 }
 
 std::vector<Result> Connection::execPipeline(const std::vector<Statement>& statements) {
@@ -181,19 +179,19 @@ std::vector<Result> Connection::execPipeline(const std::vector<Statement>& state
                                wire.pointers.data(), nullptr, nullptr, 0))
             throw DbError(lostMessage(conn_));
     if (!PQpipelineSync(conn_)) throw DbError(lostMessage(conn_));
-    return readPipelineResults();
+    return readPipelineResults(statements);
 }
 
 // Reads up to the pipeline's sync point. Each statement's result is followed by a null; a
 // statement skipped after a failure answers "aborted".
-std::vector<Result> Connection::readPipelineResults() {
+std::vector<Result> Connection::readPipelineResults(const std::vector<Statement>& statements) {
     std::vector<Result> results;
-    QString failure;
+    std::optional<DbError> failure;
     for (;;) {
         PGresult* raw = PQgetResult(conn_);
         if (!raw) {
             if (PQstatus(conn_) != CONNECTION_OK) {
-                if (failure.isEmpty()) failure = lostMessage(conn_);
+                if (!failure) failure.emplace(lostMessage(conn_));
                 break;
             }
             continue;
@@ -202,11 +200,11 @@ std::vector<Result> Connection::readPipelineResults() {
         const ExecStatusType status = PQresultStatus(raw);
         if (status == PGRES_PIPELINE_SYNC) break;
         if (status == PGRES_PIPELINE_ABORTED) continue;
-        if (!succeeded(raw) && failure.isEmpty())
-            failure = QString::fromUtf8(PQresultErrorMessage(raw)).trimmed();
+        if (!succeeded(raw) && !failure)
+            failure = refused(raw, results.size() < statements.size() ? statements[results.size()].text : QString());
         results.push_back(std::move(result));
     }
-    if (!failure.isEmpty()) throw DbError(failure);
+    if (failure) throw *failure;
     return results;
 }
 

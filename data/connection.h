@@ -62,7 +62,8 @@ public:
     bool isOpen() const { return conn_ != nullptr; }
 
     // Runs one statement whose text may hold several statements when it has no parameters.
-    // Throws DbError with the server's message on failure.
+    // Throws DbError on failure: the user's account of the server's refusal (see refusalMessage),
+    // the server's whole text going to the log.
     Result exec(const Statement& statement);
 
     // Sends the statements together in libpq's pipeline mode and then reads all their replies:
@@ -85,8 +86,9 @@ private:
     void checkBeforeStatement();
     void reset();
     pg_result* send(const QByteArray& text, const std::vector<const char*>& values);
-    std::vector<Result> readPipelineResults();
-    Result run(const QByteArray& text, const std::vector<const char*>& values, bool readOnly);
+    std::vector<Result> readPipelineResults(const std::vector<Statement>& statements);
+    Result run(const QByteArray& text, const std::vector<const char*>& values, bool readOnly,
+               const QString& statementText);
 
     ConnectionSettings settings_;
     pg_conn* conn_ = nullptr;

@@ -278,6 +278,44 @@ CREATE TABLE accounts_dep.smena (
     id_gds_use      t_id,
     id_cons_use     t_id
 );
+-- A shift record names its priced operation by o_id, and the journal and the reports find the
+-- record's kind and price through that operation: a record whose operation is gone drops out of
+-- them, and the worker's pay with it.  Older databases may hold records of operations deleted
+-- long ago, so o_id carries no key; this trigger keeps the promise from now on: a priced operation
+-- with shift records is neither deleted nor renumbered.  It is checked when the transaction ends,
+-- so a transaction that deletes an operation together with its records (a product and all it
+-- owns) goes through.  An operation without records is deleted as before, its norms left as they
+-- are.
+CREATE FUNCTION accounts_dep.oper_keep_smena() RETURNS trigger
+LANGUAGE plpgsql AS $$
+DECLARE
+    caption text;
+BEGIN
+    IF TG_OP = 'UPDATE' AND NEW.id = OLD.id THEN
+        RETURN NULL;
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM accounts_dep.smena WHERE o_id = OLD.id) THEN
+        RETURN NULL;
+    END IF;
+    -- Named as the record editor names it: mark; kind; product type.
+    caption := concat_ws('; ',
+        (SELECT trim(marka) FROM accounts_dep.izdel WHERE id = OLD.i_id),
+        (SELECT trim(vid) FROM accounts_dep.vid_oper WHERE id = OLD.vid),
+        CASE OLD.naimen WHEN 0 THEN 'Готовая продукция' ELSE 'Заготовки' END);
+    IF TG_OP = 'DELETE' THEN
+        RAISE EXCEPTION 'Операцию "%" нельзя удалить: по ней записаны смены', caption
+            USING ERRCODE = 'foreign_key_violation';
+    END IF;
+    RAISE EXCEPTION 'Код операции "%" нельзя изменить: по ней записаны смены', caption
+        USING ERRCODE = 'foreign_key_violation';
+END
+$$;
+
+CREATE CONSTRAINT TRIGGER oper_keep_smena
+    AFTER DELETE OR UPDATE OF id ON accounts_dep.oper
+    DEFERRABLE INITIALLY DEFERRED
+    FOR EACH ROW EXECUTE FUNCTION accounts_dep.oper_keep_smena();
+
 CREATE INDEX smena_data_smena_idx ON accounts_dep.smena (data, smena);
 CREATE INDEX smena_i_id_idx ON accounts_dep.smena (i_id);
 CREATE INDEX smena_o_id_idx ON accounts_dep.smena (o_id);

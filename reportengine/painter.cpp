@@ -1,8 +1,12 @@
 #include "reportengine/painter.h"
 
-#include <QFile>
+#include "reportengine/whole_file.h"
+
+#include <QBuffer>
+#include <QDir>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 namespace reportengine {
@@ -57,33 +61,74 @@ void paintPage(const PreparedReport& report, int index, QPainter& painter, const
     painter.restore();
 }
 
+namespace {
+
+// The report's sheet: A4 in its orientation, all of it to paint on.
+QPageLayout sheetLayout(const PreparedReport& report) {
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       report.page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+}
+
+}  // namespace
+
 void setUpPrinter(const PreparedReport& report, QPrinter& printer) {
     printer.setFullPage(true);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                      report.page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                      QMarginsF()));
+    printer.setPageLayout(sheetLayout(report));
 }
+
+namespace {
+
+// Paints every page on a device begun by `painter`, one sheet after the other; false when the
+// device would not take another sheet.
+bool paintAllPages(const PreparedReport& report, QPagedPaintDevice& device, int resolution, QPainter& painter) {
+    const QRectF sheet(QPointF(0, 0), device.pageLayout().fullRectPixels(resolution).size());
+    for (int i = 0; i < int(report.pages.size()); ++i) {
+        if (i > 0 && !device.newPage()) return false;
+        paintPage(report, i, painter, sheet);
+    }
+    return true;
+}
+
+QString printerRefusal(const QPrinter& printer, const QString& cause) {
+    const QString name = printer.printerName();
+    return name.isEmpty() ? QStringLiteral("Не удалось напечатать отчёт: %1").arg(cause)
+                          : QStringLiteral("Не удалось напечатать отчёт на принтере «%1»: %2").arg(name, cause);
+}
+
+// The whole PDF, made in memory so that nothing reaches the disk before it is complete.
+QByteArray pdfBytes(const PreparedReport& report) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        writer.setPageLayout(sheetLayout(report));
+        QPainter painter;
+        if (!painter.begin(&writer) || !paintAllPages(report, writer, writer.resolution(), painter) || !painter.end())
+            throw OutputError(QStringLiteral("Не удалось составить PDF отчёта"));
+    }
+    return buffer.data();
+}
+
+}  // namespace
 
 void print(const PreparedReport& report, QPrinter& printer) {
-    QPainter painter(&printer);
-    const QRectF sheet = printer.pageLayout().fullRectPixels(printer.resolution());
-    for (int i = 0; i < int(report.pages.size()); ++i) {
-        if (i > 0) printer.newPage();
-        paintPage(report, i, painter, QRectF(QPointF(0, 0), sheet.size()));
-    }
+    QPainter painter;
+    if (!painter.begin(&printer)) throw OutputError(printerRefusal(printer, QStringLiteral("принтер не принял задание")));
+    const bool allPages = paintAllPages(report, printer, printer.resolution(), painter);
+    const bool ended = painter.end();
+    if (!allPages || !ended || printer.printerState() == QPrinter::Error)
+        throw OutputError(printerRefusal(printer, QStringLiteral("печать прервана, принтер сообщил об ошибке")));
 }
 
-bool savePdf(const PreparedReport& report, const QString& path) {
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly)) return false;
+void savePdf(const PreparedReport& report, const QString& path) {
+    const QByteArray pdf = pdfBytes(report);
+    try {
+        writeWholeFile(path, pdf);
+    } catch (const FileError& e) {
+        throw OutputError(QStringLiteral("Не удалось записать файл %1: %2")
+                              .arg(QDir::toNativeSeparators(path), refusalReason(e.error())));
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    setUpPrinter(report, printer);
-    print(report, printer);
-    return true;
 }
 
 }  // namespace reportengine

@@ -60,8 +60,15 @@ void PreviewWindow::printClick() {
     setUpPrinter(report_, printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
+    printOn(printer);
+}
+
+// A printer that prints to a file makes the same PDF as the button "PDF", whole or not at all.
+bool PreviewWindow::printOn(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return saveAsPdf(printer.outputFileName());
     setUpPrinter(report_, printer);
-    print(report_, printer);
+    return outputOrTellWhy([&] { print(report_, printer); });
 }
 
 void PreviewWindow::pdfClick() {
@@ -71,9 +78,17 @@ void PreviewWindow::pdfClick() {
 }
 
 bool PreviewWindow::saveAsPdf(const QString& path) {
-    if (savePdf(report_, path)) return true;
-    ui::showError(QStringLiteral("Не удалось записать файл ") + path);
-    return false;
+    return outputOrTellWhy([&] { savePdf(report_, path); });
+}
+
+bool PreviewWindow::outputOrTellWhy(const std::function<void()>& output) {
+    try {
+        output();
+        return true;
+    } catch (const OutputError& e) {
+        ui::showError(e.message());
+        return false;
+    }
 }
 
 }  // namespace reportengine

@@ -3,6 +3,8 @@
 #include "reportengine/prepared_report.h"
 #include "ui/form.h"
 
+#include <functional>
+
 class QPrinter;
 class QPrintPreviewWidget;
 class QPushButton;
@@ -29,9 +31,14 @@ public:
 
     void printClick();                          // asks for the printer, then prints
     void pdfClick();                            // asks for the file, then saves
-    bool saveAsPdf(const QString& path);        // false (and a message) when it cannot be written
+    // Each false after one message naming the cause: a printer that did not take the job, a file
+    // that could not be written completely.
+    bool printOn(QPrinter& printer);            // a printer chosen in the print dialog
+    bool saveAsPdf(const QString& path);
 
 private:
+    bool outputOrTellWhy(const std::function<void()>& output);
+
     PreparedReport report_;
     QPrinter* printer_;
 };

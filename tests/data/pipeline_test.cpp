@@ -40,7 +40,8 @@ TEST_F(DatabaseTest, APipelineStopsAtItsFirstFailureAndTheTransactionAppliesNoth
         transaction.commit();
         FAIL() << "the pipeline reported success";
     } catch (const data::DbError& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("ERROR:  integer out of range"));
+        EXPECT_EQ(error.message(), QStringLiteral("integer out of range"));
+        EXPECT_EQ(error.serverText(), QStringLiteral("ERROR:  integer out of range"));
     }
     EXPECT_EQ(scalar(connection, QStringLiteral("select count(*) from accounts_dep.h_tabel")).toInt(), 0);
     EXPECT_EQ(data::integerAt(connection.execPipeline({text(QStringLiteral("select 5"))})[0], 0, 0), 5);

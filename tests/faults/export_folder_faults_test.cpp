@@ -4,17 +4,14 @@
 // export working once the fault is gone.
 
 #include "tests/faults/window_operations.h"
+#include "tests/support/disk_faults.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -32,45 +29,13 @@ struct FolderFault {
     std::function<bool()> possible = {};   // empty: the fault can always be made
 };
 
-// Root writes through permission bits: while a fault of permissions is on, the test process acts
-// as nobody, so the fault holds for root too.
-void actAsNobody() {
-    if (geteuid() == 0) {
-        ASSERT_EQ(seteuid(65534), 0);
-    }
-}
-void actAsItself() {
-    if (getuid() == 0) {
-        ASSERT_EQ(seteuid(0), 0);
-    }
-}
-
-// The file system takes no byte of a file beyond the first few hundred, as a full disk does once
-// the export has begun to write. A limit of the process: it needs no privilege, so it holds for
-// every user, where a really full disk below needs one.
-struct rlimit savedLimit;
-void limitFileSize() {
-    signal(SIGXFSZ, SIG_IGN);   // the failing write reports an error instead of ending the process
-    getrlimit(RLIMIT_FSIZE, &savedLimit);
-    struct rlimit small = savedLimit;
-    small.rlim_cur = 300;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-}
-void liftFileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &savedLimit);
-    signal(SIGXFSZ, SIG_DFL);
-}
-
-// A file system of one page mounted on the export folder: the disk is full once the workbook has
-// begun to go to its file. Mounting takes a privilege that root has and a user has not.
-bool mountFullDisk(const QString& at) {
-    return mount("tmpfs", QFile::encodeName(at).constData(), "tmpfs", 0, "size=4k") == 0;
-}
-bool unmount(const QString& at) { return umount(QFile::encodeName(at).constData()) == 0; }
-bool canMount() {
-    QTemporaryDir probe;
-    return mountFullDisk(probe.path()) && unmount(probe.path());
-}
+using testing_support::actAsItself;
+using testing_support::actAsNobody;
+using testing_support::canMount;
+using testing_support::liftFileSizeLimit;
+using testing_support::limitFileSize;
+using testing_support::mountFullDisk;
+using testing_support::unmount;
 
 const FolderFault folderFaults[] = {
     {"FolderTakenByAFile",

@@ -429,6 +429,38 @@ TEST_F(PricesTest, DeleteAsksFirstAndRemovesTheCurrentOperation) {
     expectScriptPlayed();
 }
 
+// Shift records name their operation, and the journal and the reports find them through it: an
+// operation with records stays, with the database's refusal in Russian, and the list as it was.
+TEST_F(PricesTest, AnOperationWithShiftRecordsIsNotDeleted) {
+    priceList();
+    const int worker = fixtures.worker(QStringLiteral("Иванов И.И."));
+    fixtures.record({.worker = worker, .product = shk, .oper = shkCutting, .day = QDate(2024, 3, 5)});
+    const QString journalOfTheDay = QStringLiteral(
+        "select count(*) from accounts_dep.smena s join accounts_dep.oper o on o.id = s.o_id "
+        "where s.data = '05.03.2024'");
+    ASSERT_EQ(count(journalOfTheDay), 1);
+    ui.dialogs.answer(true);
+    expectList([&](TForm4& f) {
+        dm->Oper.setRecNo(2);
+        ASSERT_EQ(dm->Oper.field(QStringLiteral("id")).asInteger(), shkCutting);
+        click(f, "Button3");
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(listed(f).size(), 3);
+        EXPECT_EQ(dm->Oper.recNo(), 2);
+    });
+    roster.Form4->showAsList();
+
+    ASSERT_EQ(ui.dialogs.shown().size(), 2u);
+    EXPECT_EQ(ui.dialogs.shown()[0].text, QStringLiteral("Удалить операцию?"));
+    EXPECT_EQ(ui.dialogs.shown()[1].kind, ScriptedDialogs::Kind::StandardError);
+    EXPECT_EQ(ui.dialogs.shown()[1].text,
+              QStringLiteral("Операцию \"ШК-120; Резка; Заготовки\" нельзя удалить: по ней записаны смены"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from accounts_dep.oper")), 4);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from accounts_dep.norm where o_id=%1").arg(shkCutting)), 1);
+    EXPECT_EQ(count(journalOfTheDay), 1);
+    expectScriptPlayed();
+}
+
 TEST_F(PricesTest, ADoubleClickChangesUnlessPricesIsTickedThenItOpensTheNorms) {
     priceList();
     expectList([&](TForm4& f) {

@@ -1,14 +1,19 @@
-// Prepared pages saved to a PDF from the preview and read back as a reader sees them.
+// Prepared pages saved to a PDF or printed from the preview, the PDF read back as a reader sees it,
+// and every way a folder, a disk or a printer can refuse them told once, naming the cause.
 
+#include "reportengine/painter.h"
 #include "reportengine/preview_window.h"
 #include "reportengine/rows.h"
+#include "tests/support/disk_faults.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QDir>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,6 +25,17 @@ QString run(const QString& program, const QStringList& args) {
     process.start(program, args);
     process.waitForFinished();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void writeText(const QString& path, const QString& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+}
+
+QString readText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 int pdfPages(const QString& path) {
@@ -69,13 +85,130 @@ TEST(PreviewPdf, SavesEveryPreparedPageWithItsText) {
     EXPECT_TRUE(ui.dialogs.shown().empty());
 }
 
-TEST(PreviewPdf, AFileThatCannotBeWrittenIsReportedNotSaved) {
+// A folder or a disk that refuses the PDF: made before the save and undone after it. `reason` is
+// what the message must say of it; `oldFile`, whether a file of the name is there before.
+struct PdfFault {
+    const char* name;
+    std::function<void(const QString& folder, const QString& path)> make;
+    std::function<void(const QString& folder, const QString& path)> undo;
+    const char* reason;
+    bool oldFile = false;
+    std::function<bool()> possible = {};   // empty: the fault can always be made
+};
+
+const PdfFault pdfFaults[] = {
+    {"NoSuchFolder", [](const QString&, const QString&) {},
+     [](const QString& folder, const QString&) { ASSERT_TRUE(QDir().mkpath(folder)); }, "такой папки нет"},
+    {"ReadOnlyFolder",
+     [](const QString& folder, const QString&) {
+         ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                       QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+         testing_support::actAsNobody();
+     },
+     [](const QString& folder, const QString&) {
+         testing_support::actAsItself();
+         ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                       QFile::ReadOther | QFile::ExeOther));
+     },
+     "нет права записи в эту папку", true},
+    {"AFolderOfTheName", [](const QString&, const QString& path) { ASSERT_TRUE(QDir().mkpath(path)); },
+     [](const QString&, const QString& path) { ASSERT_TRUE(QDir().rmdir(path)); }, "под этим именем уже есть папка"},
+    {"FileSystemFullWhileWriting", [](const QString&, const QString&) { testing_support::limitFileSize(); },
+     [](const QString&, const QString&) { testing_support::liftFileSizeLimit(); }, "файл слишком велик для этого диска",
+     true},
+    {"DiskFull",
+     [](const QString& folder, const QString& path) {
+         ASSERT_TRUE(testing_support::mountFullDisk(folder));
+         writeText(path, QStringLiteral("прошлый отчёт"));
+     },
+     [](const QString& folder, const QString&) { ASSERT_TRUE(testing_support::unmount(folder)); }, "на диске нет места",
+     true, testing_support::canMount},
+};
+
+void PrintTo(const PdfFault& fault, std::ostream* os) { *os << fault.name; }
+
+class PdfFaultTest : public ::testing::TestWithParam<PdfFault> {};
+
+// One message naming the file and the reason in Russian; no new file, nothing half written left
+// in the folder, a file of the name as it was; and the same save working once the fault is gone.
+TEST_P(PdfFaultTest, OneMessageNamingTheFileAndTheReasonAndNothingHalfWritten) {
+    const PdfFault& fault = GetParam();
+    if (fault.possible && !fault.possible()) GTEST_SKIP() << "this user may not mount a file system";
     testing_support::ScriptedUi ui;
     PreviewWindow preview;
-    preview.setReport(prepare(twoLineLayout(), TableRows({QStringLiteral("name")}, {})));
-    EXPECT_FALSE(preview.saveAsPdf(QStringLiteral("/nonexistent-folder/report.pdf")));
+    preview.setReport(prepare(twoLineLayout(), TableRows({QStringLiteral("name")}, {{QStringLiteral("Иванов И.И.")}})));
+    QTemporaryDir root;
+    // Readable by all, so that the user the test acts as in a fault of permissions sees what is left.
+    ASSERT_TRUE(QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                       QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                                       QFile::ExeOther));
+    const QString folder = root.filePath(QStringLiteral("Отчёты"));
+    const QString path = folder + QStringLiteral("/табель.pdf");
+    if (fault.oldFile) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        writeText(path, QStringLiteral("прошлый отчёт"));
+    }
+
+    fault.make(folder, path);
+    const bool saved = preview.saveAsPdf(path);
+    const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QString kept = fault.oldFile ? readText(path) : QString();
+    fault.undo(folder, path);
+
+    EXPECT_FALSE(saved);
     ASSERT_EQ(ui.dialogs.shown().size(), 1u);
-    EXPECT_EQ(ui.dialogs.shown()[0].text, QStringLiteral("Не удалось записать файл /nonexistent-folder/report.pdf"));
+    EXPECT_EQ(ui.dialogs.shown()[0].text, QStringLiteral("Не удалось записать файл %1: %2").arg(path, QString::fromUtf8(fault.reason)));
+    EXPECT_EQ(ui.dialogs.shown()[0].caption, QStringLiteral("Ошибка"));
+    EXPECT_EQ(left, fault.oldFile ? QStringList{QStringLiteral("табель.pdf")} : QStringList());
+    if (fault.oldFile) EXPECT_EQ(kept, QStringLiteral("прошлый отчёт"));
+
+    ui.dialogs.clear();
+    EXPECT_TRUE(preview.saveAsPdf(path));
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+    EXPECT_EQ(pdfPages(path), 1);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{QStringLiteral("табель.pdf")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, PdfFaultTest, ::testing::ValuesIn(pdfFaults),
+                         [](const ::testing::TestParamInfo<PdfFault>& info) { return std::string(info.param.name); });
+
+// The print dialog's printer that prints to a file makes the same whole PDF, and tells the same
+// refusal; a printer that does not take the job is told, never taken for printed.
+TEST(PreviewPrint, APrinterThatPrintsToAFileWritesTheWholePdfOrTellsWhy) {
+    testing_support::ScriptedUi ui;
+    PreviewWindow preview;
+    std::vector<QVariantList> rows;
+    for (int i = 1; i <= 25; ++i) rows.push_back({QStringLiteral("Работник %1").arg(i)});
+    preview.setReport(prepare(twoLineLayout(), TableRows({QStringLiteral("name")}, rows)));
+    QTemporaryDir dir;
+
+    QPrinter toFile(QPrinter::HighResolution);
+    toFile.setOutputFormat(QPrinter::PdfFormat);
+    toFile.setOutputFileName(dir.filePath(QStringLiteral("нет/отчёт.pdf")));
+    EXPECT_FALSE(preview.printOn(toFile));
+    ASSERT_EQ(ui.dialogs.shown().size(), 1u);
+    EXPECT_EQ(ui.dialogs.shown()[0].text,
+              QStringLiteral("Не удалось записать файл %1: такой папки нет").arg(dir.filePath(QStringLiteral("нет/отчёт.pdf"))));
+
+    ui.dialogs.clear();
+    toFile.setOutputFileName(dir.filePath(QStringLiteral("отчёт.pdf")));
+    EXPECT_TRUE(preview.printOn(toFile));
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+    EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("отчёт.pdf"))), 2);
+}
+
+TEST(PreviewPrint, APrinterThatDoesNotTakeTheJobIsToldNotTakenForPrinted) {
+    const PreparedReport report = prepare(twoLineLayout(), TableRows({QStringLiteral("name")}, {{QStringLiteral("Иванов И.И.")}}));
+    QPrinter refusing(QPrinter::HighResolution);
+    refusing.setOutputFormat(QPrinter::PdfFormat);
+    refusing.setOutputFileName(QStringLiteral("/nonexistent-folder/report.pdf"));
+    setUpPrinter(report, refusing);
+    try {
+        print(report, refusing);
+        ADD_FAILURE() << "a printer that took nothing was reported as printing";
+    } catch (const OutputError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Не удалось напечатать отчёт: принтер не принял задание"));
+    }
 }
 
 }  // namespace
