@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+
 namespace data {
 
 class Connection;
@@ -13,5 +15,10 @@ class Connection;
 // Waits while another session holds the lock. Throws std::logic_error outside a transaction
 // (the lock would be gone before the first read) and DbError when the server fails.
 void lockTimesheetMonth(Connection& connection, int month, int year);
+
+// The locks of the months of two days (one lock when they share it), always the earlier month
+// first, so that two workstations moving records between the same months in opposite directions
+// never wait for each other.
+void lockTimesheetMonths(Connection& connection, const QDate& one, const QDate& other);
 
 }  // namespace data
