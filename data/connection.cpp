@@ -82,12 +82,30 @@ void Connection::open() {
     // Day-first input as the statements write dates, ISO output as the program reads them. Quoted
     // text takes a backslash as itself whatever the database's own setting, so a doubled quote is
     // the only escape in a statement and a typed backslash cannot end a literal early.
+    //
+    // A workstation that is switched off or loses the network in the middle of a transaction
+    // holds its locks (a month of the timesheet, say) until the server sees it is gone; by the
+    // system's defaults that takes two hours. The server's keepalives (tcp_keepalives_*, set for
+    // this session) probe a silent workstation after 20 seconds and drop it after four
+    // unanswered probes 10 seconds apart, and its user timeout drops one that stops
+    // acknowledging what the server sends; either way within about a minute, when the
+    // transaction is rolled back and its locks go. The same settings on our own side
+    // (keepalives_*, tcp_user_timeout) let a statement waiting on a server that vanished fail
+    // within a minute instead of waiting for ever. Both apply to TCP only: a local socket has no
+    // silent peer.
     const char* keywords[] = {"host", "port", "dbname", "user", "password", "sslmode",
-                              "client_encoding", "options", "application_name", nullptr};
+                              "client_encoding", "options", "application_name",
+                              "keepalives", "keepalives_idle", "keepalives_interval", "keepalives_count",
+                              "tcp_user_timeout", nullptr};
     const char* values[] = {host.constData(), port.constData(), dbname.constData(),
                             user.constData(), password.constData(), sslmode.constData(),
-                            "UTF8", "-c DateStyle=ISO,DMY -c standard_conforming_strings=on", "tabel",
-                            nullptr};
+                            "UTF8",
+                            "-c DateStyle=ISO,DMY -c standard_conforming_strings=on"
+                            " -c tcp_keepalives_idle=20 -c tcp_keepalives_interval=10 -c tcp_keepalives_count=4"
+                            " -c tcp_user_timeout=60000",
+                            "tabel",
+                            "1", "20", "10", "4",
+                            "60000", nullptr};
     PGconn* conn = PQconnectdbParams(keywords, values, 0);
     if (PQstatus(conn) != CONNECTION_OK) {
         const QString message = connectionMessage(conn);
@@ -102,6 +120,8 @@ void Connection::close() {
     if (conn_) PQfinish(conn_);
     conn_ = nullptr;
 }
+
+bool Connection::isConnected() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
 
 void Connection::checkBeforeStatement() {
     // Reads whatever the server sent while we were idle. A server that went down sent its last

@@ -60,6 +60,7 @@ public:
     void open();   // throws DbError with libpq's message when the server cannot be reached
     void close();
     bool isOpen() const { return conn_ != nullptr; }
+    bool isConnected() const;   // open and not found broken
 
     // Runs one statement whose text may hold several statements when it has no parameters.
     // Throws DbError on failure: the user's account of the server's refusal (see refusalMessage),

@@ -14,14 +14,13 @@ void deleteCurrentRecord(TForm1& journal, TDataModule6& dm) {
     if (id.isEmpty()) return;
     const bool agreed = ui::confirmDelete(QStringLiteral("Удалить позицию из списка?"));
     if (agreed) {
-        const qint64 workerId = records.field(QStringLiteral("w_id")).asInteger();
-        const int shift = records.field(QStringLiteral("smena")).asInteger();
-        // The record's own date: the picker may hold a date typed but not yet chosen.
-        const QDate day = records.field(QStringLiteral("data")).asDate();
-        // The delete and the day cell go together: a failure between them leaves both as they were.
+        // The delete and the day cell go together: a failure between them leaves both as they
+        // were. The cell is the one of the record as stored, read with the record locked: another
+        // workstation may have moved it to another worker or day since the list was read.
         data::Transaction transaction(dm.ADO_DB);
+        const std::optional<DayCell> stored = lockedRecordCell(dm, id.toLongLong());
         dm.DelSmena.execute(QStringLiteral("delete from accounts_dep.smena where id=") + id);
-        writeDayCellAfterDelete(dm, workerId, shift, day);
+        if (stored) writeDayCellAfterDelete(dm, stored->workerId, stored->shift, stored->day);
         transaction.commit();
     }
     records.reopen();

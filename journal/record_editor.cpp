@@ -179,6 +179,7 @@ void TForm11::setColourEnabled(bool enabled) {
 
 void TForm11::openForAdd() {
     journal().currentShiftDataset = &shiftDataset();
+    changedRecordId_ = 0;
     DTimeP->setDate(journal().DateT->date());
     for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit5}) box->clear();
     Edit4->setText(QStringLiteral("0"));
@@ -197,6 +198,7 @@ void TForm11::openForChange() {
     setTag(2);
 
     const auto field = [&](const char* name) { return records.field(QString::fromLatin1(name)); };
+    changedRecordId_ = field("id").asInteger();
     finalPrice = field("cena").asDecimal();
     Edit8->clear();   // the list price of the record's operation is shown once it is picked again
     Edit7->setText(refbooks::shownPrice(finalPrice));
@@ -283,9 +285,9 @@ void TForm11::Button1Click() {
     if (dm_.CountCheck(duplicateCheckSql(colour), QStringLiteral("Позиция с такими параметрами уже заведена!")) == 1)
         return;
     if (!saveRecordAndDayCell(price, colour)) {
-        // Another workstation deleted the record meanwhile. The journal's current row is now
-        // another record, so the editor must not stay open to write over it: the list shows
-        // the record gone and the user adds it anew if it is still wanted.
+        // Another workstation deleted the record meanwhile: there is nothing left to change, and
+        // the journal's current row is now another record, which what was typed here must not be
+        // taken for. The list shows the record gone and the user adds it anew if still wanted.
         rereadJournal();
         ui::showError(recordGoneMessage);
         reject();
@@ -298,13 +300,21 @@ void TForm11::Button1Click() {
 }
 
 // The record and the worker's day cell go in together: a failure between them leaves neither,
-// and the editor keeps what was typed. False when the changed record is no longer there: the
-// update found no row, and no day cell is written for it.
+// and the editor keeps what was typed. A change reads the record's stored worker, date and shift
+// first, with the record locked, so that the hours leave the cell they were in even when another
+// workstation moved the record since the journal was read. False when the changed record is no
+// longer there: nothing is written.
 bool TForm11::saveRecordAndDayCell(const QString& price, const QString& colour) {
     data::Transaction transaction(dm_.ADO_DB);
-    const int written = SmenaIU.execute(tag() == 1 ? insertSql(price, colour) : updateSql(price, colour));
-    if (written == 0) return false;
-    journal::writeDayCellAfterSave(dm_, workerId, shift(), DTimeP->date());
+    const journal::DayCell cell{workerId, shift(), DTimeP->date()};
+    if (tag() == 1) {
+        SmenaIU.execute(insertSql(price, colour));
+        journal::writeDayCellAfterSave(dm_, cell.workerId, cell.shift, cell.day);
+    } else {
+        const std::optional<journal::DayCell> stored = journal::lockedRecordCell(dm_, changedRecordId_);
+        if (!stored || SmenaIU.execute(updateSql(price, colour)) == 0) return false;
+        journal::writeDayCellsAfterChange(dm_, *stored, cell);
+    }
     transaction.commit();
     return true;
 }
@@ -314,7 +324,7 @@ QString TForm11::duplicateCheckSql(const QString& colour) const {
                   QStringLiteral(" and o_id=") + sql::integer(operationId) + QStringLiteral(" and i_id=") +
                   sql::integer(productId) + QStringLiteral(" and data=to_date('") + sql::date(DTimeP->date()) +
                   QStringLiteral("', 'DD.MM.YYYY') and smena=") + sql::integer(shift());
-    if (tag() != 1) sql += QStringLiteral(" and id<>") + shiftDataset().field(QStringLiteral("id")).asString();
+    if (tag() != 1) sql += QStringLiteral(" and id<>") + sql::integer(changedRecordId_);
     return sql + QStringLiteral(" and color=") + colour;
 }
 
@@ -342,7 +352,7 @@ QString TForm11::updateSql(const QString& price, const QString& colour) const {
            QStringLiteral("0") + QStringLiteral(", id_doc_item=") + QStringLiteral("0") +
            QStringLiteral(", f_gds_qty_use=") + QStringLiteral("0") + QStringLiteral(", id_gds_use=") +
            QStringLiteral("0") + QStringLiteral(", id_cons_use=") + QStringLiteral("0") + QStringLiteral(" where id=") +
-           shiftDataset().field(QStringLiteral("id")).asString();
+           sql::integer(changedRecordId_);
 }
 
 void TForm11::rereadJournal() {

@@ -81,4 +81,7 @@ private:
 
     Roster& roster_;
     TDataModule6& dm_;
+    // The record being changed, fixed when the editor opens: the journal's current row may be
+    // another record by the time "Запись" is pressed.
+    qint64 changedRecordId_ = 0;
 };

@@ -37,30 +37,60 @@ void updateDayCell(TDataModule6& dm, qint64 workerId, int shift, const QDate& da
                            restOfRow(shift, day));
 }
 
-}  // namespace
-
-void writeDayCellAfterSave(TDataModule6& dm, qint64 workerId, int shift, const QDate& day) {
-    data::lockTimesheetMonth(dm.ADO_DB, day.month(), day.year());
+// The cell of a record saved there: its row is created when missing.
+void writeSavedCell(TDataModule6& dm, const DayCell& cell) {
     const qint64 rows = readScalar(dm,
-        QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel where w_id=") + sql::integer(workerId) +
-            restOfRow(shift, day),
+        QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel where w_id=") + sql::integer(cell.workerId) +
+            restOfRow(cell.shift, cell.day),
         QStringLiteral("cnt"));
-    const qint64 hours = hoursOfDay(dm, workerId, shift, day);
+    const qint64 hours = hoursOfDay(dm, cell.workerId, cell.shift, cell.day);
     if (rows != 0) {
-        updateDayCell(dm, workerId, shift, day, sql::integer(hours));
+        updateDayCell(dm, cell.workerId, cell.shift, cell.day, sql::integer(hours));
         return;
     }
     dm.H_Tabel_ins.execute(QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year, d") +
-                           sql::integer(day.day()) + QStringLiteral(") values(") + sql::integer(shift) +
-                           QStringLiteral(", ") + sql::integer(workerId) + QStringLiteral(", ") +
-                           sql::integer(day.month()) + QStringLiteral(", ") + sql::integer(day.year()) +
+                           sql::integer(cell.day.day()) + QStringLiteral(") values(") + sql::integer(cell.shift) +
+                           QStringLiteral(", ") + sql::integer(cell.workerId) + QStringLiteral(", ") +
+                           sql::integer(cell.day.month()) + QStringLiteral(", ") + sql::integer(cell.day.year()) +
                            QStringLiteral(", ") + sql::integer(hours) + u')');
+}
+
+// The cell a record left: what remains there, or nothing; no row is created for it.
+void writeLeftCell(TDataModule6& dm, const DayCell& cell) {
+    const qint64 hours = hoursOfDay(dm, cell.workerId, cell.shift, cell.day);
+    updateDayCell(dm, cell.workerId, cell.shift, cell.day, hours == 0 ? QStringLiteral("NULL") : sql::integer(hours));
+}
+
+}  // namespace
+
+std::optional<DayCell> lockedRecordCell(TDataModule6& dm, qint64 recordId) {
+    dm.Control.close();
+    dm.Control.setSql(QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=") +
+                      sql::integer(recordId) + QStringLiteral(" for update"));
+    dm.Control.open();
+    std::optional<DayCell> cell;
+    if (!dm.Control.isEmpty())
+        cell = DayCell{dm.Control.field(QStringLiteral("w_id")).asInteger(),
+                       int(dm.Control.field(QStringLiteral("smena")).asInteger()),
+                       dm.Control.field(QStringLiteral("data")).asDate()};
+    dm.Control.close();
+    return cell;
+}
+
+void writeDayCellAfterSave(TDataModule6& dm, qint64 workerId, int shift, const QDate& day) {
+    data::lockTimesheetMonth(dm.ADO_DB, day.month(), day.year());
+    writeSavedCell(dm, {workerId, shift, day});
+}
+
+void writeDayCellsAfterChange(TDataModule6& dm, const DayCell& before, const DayCell& after) {
+    data::lockTimesheetMonths(dm.ADO_DB, before.day, after.day);
+    if (before != after) writeLeftCell(dm, before);
+    writeSavedCell(dm, after);
 }
 
 void writeDayCellAfterDelete(TDataModule6& dm, qint64 workerId, int shift, const QDate& day) {
     data::lockTimesheetMonth(dm.ADO_DB, day.month(), day.year());
-    const qint64 hours = hoursOfDay(dm, workerId, shift, day);
-    updateDayCell(dm, workerId, shift, day, hours == 0 ? QStringLiteral("NULL") : sql::integer(hours));
+    writeLeftCell(dm, {workerId, shift, day});
 }
 
 }  // namespace journal

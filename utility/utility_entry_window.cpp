@@ -27,7 +27,8 @@ const QString noHoursMessage = QStringLiteral("Нужно завести кол�
 const QString tooManyHoursMessage = QStringLiteral("Слишком большое количество часов!");
 const QString noPriceMessage =
     QStringLiteral("У выбранного вида работы нет цены: заведите норматив для него в справочнике цен!");
-const QString workGoneMessage = QStringLiteral("Изменяемая работа не найдена: возможно, её удалили с другого рабочего места.");
+const QString workGoneMessage = QStringLiteral(
+    "Изменяемая работа не найдена: возможно, её удалили с другого рабочего места. Изменения не сохранены.");
 
 const qint64 kindForNewWork = 7777;
 
@@ -142,11 +143,13 @@ void TForm24::buildControls() {
 
 void TForm24::prepareForNew() {
     setTag(AddMode);
+    changedWorkId_ = 0;
     fill({QString(), QString(), QStringLiteral("0"), 0, 0, kindForNewWork});
 }
 
 void TForm24::prepareForChange(const Work& work) {
     setTag(ChangeMode);
+    changedWorkId_ = work.id;
     fill(work);
 }
 
@@ -230,10 +233,11 @@ void TForm24::Button1Click() {
     if (tag() == AddMode) {
         dm_.SQL_exec.execute(insertSql(kind, hours, *price));
     } else if (dm_.SQL_exec.execute(updateSql(kind, hours, *price)) == 0) {
-        // Another workstation deleted the work meanwhile: nothing was written, and saying so
-        // beats closing as if the change had been kept.
+        // Another workstation deleted the work meanwhile: nothing was written. The window closes,
+        // so that nothing typed here is taken for a change of the work the list now stands on.
         list.reopenAtSameRow();
         ui::showError(workGoneMessage);
+        reject();
         return;
     }
     list.reopenAtSameRow();
@@ -257,5 +261,5 @@ QString TForm24::updateSql(qint64 kind, qint64 hours, const data::Decimal& price
     return QStringLiteral("UPDATE accounts_dep.fatigue SET id_nom=") + sql::integer(nomenclatureId) +
            QStringLiteral(", id_o=") + sql::integer(kind) + QStringLiteral(", id_p=") + sql::integer(workerId) +
            QStringLiteral(", cnt=") + sql::integer(hours) + QStringLiteral(", price=") + sql::decimal(price) +
-           QStringLiteral(" where id=") + sql::integer(roster_.Form25->currentWorkId());
+           QStringLiteral(" where id=") + sql::integer(changedWorkId_);
 }

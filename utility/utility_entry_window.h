@@ -50,6 +50,7 @@ public:
         qint64 nomenclatureId = 0;
         qint64 workerId = 0;
         qint64 kind = 0;
+        qint64 id = 0;   // the work itself
     };
     void prepareForNew();
     void prepareForChange(const Work& work);
@@ -72,4 +73,7 @@ private:
 
     Roster& roster_;
     TDataModule6& dm_;
+    // The work being changed, fixed when the window opens: the list's current row may be another
+    // work by the time "Записать" is pressed.
+    qint64 changedWorkId_ = 0;
 };

@@ -139,7 +139,8 @@ void TForm25::Button2Click() {
                             fatigue.field(QStringLiteral("cnt")).asString(),
                             fatigue.field(QStringLiteral("id_nom")).asInteger(),
                             fatigue.field(QStringLiteral("id_p")).asInteger(),
-                            fatigue.field(QStringLiteral("id_o")).asInteger()});
+                            fatigue.field(QStringLiteral("id_o")).asInteger(),
+                            currentWorkId()});
     ui::showModal(entry);
     entry.type_work.close();
 }

@@ -3,12 +3,14 @@
 
 #include "data/data_module.h"
 #include "data/dataset.h"
+#include "data/timesheet_queries.h"
 #include "journal/journal_window.h"
 #include "journal/record_editor.h"
 #include "refbooks/operation_price.h"
 #include "tests/refbooks/refbook_test_helpers.h"
 #include "tests/support/login.h"
 #include "tests/support/program_fixture.h"
+#include "timesheet/timesheet_rebuild.h"
 #include "ui/clock.h"
 #include "ui/date_picker.h"
 
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
@@ -281,6 +284,109 @@ TEST_F(RecordEditorTest, AChangeKeepsTheMarkAndItsOwnKeyButNotAnothers) {
         QStringLiteral("ok;0;2026-12-08;6"));
     expectScriptPlayed();
 }
+
+// A change that moves a record's hours takes them out of the day cell they leave, in the same
+// transaction as the save: that cell gets what the worker's other records of its day and shift
+// hold, or nothing (as after a delete); the cell they reach is written as after any save.
+// Before each change Иванов's record of 8 December holds 4 hours; besides it he has 8 hours on
+// the 1st and 2 hours on the 8th in shift 2, and Петров 5 hours on the 8th.
+struct MovedRecord {
+    const char* name;
+    bool moreHoursThatDay;   // Иванов has another record of 3 hours on the 8th in shift 1
+    bool timesheetBuilt;     // the month was rebuilt before the change
+    const char* worker;      // whom the record is changed to
+    QDate day;
+    int hours;
+    const char* timesheet;   // every row of the timesheet afterwards
+};
+
+const MovedRecord movedRecords[] = {
+    {"NothingChanged", false, true, "Иванов И.И.", tuesday, 4,
+     "Иванов И.И. 1 12.2026: 1=8 8=4; Иванов И.И. 2 12.2026: 8=2; Петров П.П. 1 12.2026: 8=5"},
+    {"OnlyTheHours", false, true, "Иванов И.И.", tuesday, 6,
+     "Иванов И.И. 1 12.2026: 1=8 8=6; Иванов И.И. 2 12.2026: 8=2; Петров П.П. 1 12.2026: 8=5"},
+    {"AnotherWorker", false, true, "Петров П.П.", tuesday, 4,
+     "Иванов И.И. 1 12.2026: 1=8; Иванов И.И. 2 12.2026: 8=2; Петров П.П. 1 12.2026: 8=9"},
+    {"AWorkerWithoutATimesheetRow", false, true, "Сидоров С.С.", tuesday, 4,
+     "Иванов И.И. 1 12.2026: 1=8; Иванов И.И. 2 12.2026: 8=2; Петров П.П. 1 12.2026: 8=5; "
+     "Сидоров С.С. 1 12.2026: 8=4"},
+    {"AnotherDayOfTheMonth", false, true, "Иванов И.И.", QDate(2026, 12, 15), 4,
+     "Иванов И.И. 1 12.2026: 1=8 15=4; Иванов И.И. 2 12.2026: 8=2; Петров П.П. 1 12.2026: 8=5"},
+    {"AnotherMonthAndYear", false, true, "Иванов И.И.", QDate(2027, 1, 4), 4,
+     "Иванов И.И. 1 12.2026: 1=8; Иванов И.И. 2 12.2026: 8=2; Петров П.П. 1 12.2026: 8=5; "
+     "Иванов И.И. 1 1.2027: 4=4"},
+    {"AnotherWorkerAndDay", false, true, "Петров П.П.", QDate(2026, 12, 31), 7,
+     "Иванов И.И. 1 12.2026: 1=8; Иванов И.И. 2 12.2026: 8=2; Петров П.П. 1 12.2026: 8=5 31=7"},
+    {"TheOldCellKeepsTheOtherRecordsHours", true, true, "Иванов И.И.", QDate(2026, 12, 15), 4,
+     "Иванов И.И. 1 12.2026: 1=8 8=3 15=4; Иванов И.И. 2 12.2026: 8=2; Петров П.П. 1 12.2026: 8=5"},
+    {"NoRowIsMadeForTheOldCell", false, false, "Иванов И.И.", QDate(2026, 12, 15), 4,
+     "Иванов И.И. 1 12.2026: 15=4"},
+};
+
+class MovedRecordTest : public RecordEditorTest, public ::testing::WithParamInterface<MovedRecord> {
+protected:
+    // Every timesheet row as "fio shift month.year: day=hours ...", by year, month, worker, shift.
+    QString timesheet() {
+        QStringList days;
+        for (int d = 1; d <= 31; ++d) days << QStringLiteral("h.d%1").arg(d);
+        return scalar(dm->ADO_DB, QStringLiteral(
+            "select string_agg(p.fio || ' ' || h.smena || ' ' || h.month || '.' || h.year || ':' || coalesce(("
+            "  select string_agg(' ' || d.n || '=' || d.v, '' order by d.n) from unnest(array[%1]) with ordinality d(v, n) "
+            "  where d.v is not null), ''), '; ' order by h.year, h.month, p.fio, h.smena) "
+            "from accounts_dep.h_tabel h join accounts_dep.person p on p.id = h.w_id").arg(days.join(u','))).toString();
+    }
+};
+
+TEST_P(MovedRecordTest, TheHoursLeaveTheCellTheyLeftAndReachTheNewOne) {
+    const MovedRecord& c = GetParam();
+    const Operation op = operation(QStringLiteral("Сборка"), 10);
+    const QMap<QString, int> workers{{QStringLiteral("Иванов И.И."), op.worker},
+                                     {QStringLiteral("Петров П.П."), fixtures.worker(QStringLiteral("Петров П.П."))},
+                                     {QStringLiteral("Сидоров С.С."), fixtures.worker(QStringLiteral("Сидоров С.С."))}};
+    const int changed = fixtures.record(recordOf(op, 4, 1));
+    fixtures.record(recordOf(op, 8, 0, QDate(2026, 12, 1)));
+    Fixtures::Record secondShift = recordOf(op, 2);
+    secondShift.shift = 2;
+    fixtures.record(secondShift);
+    Fixtures::Record petrovs = recordOf(op, 5, 3);
+    petrovs.worker = workers[QStringLiteral("Петров П.П.")];
+    fixtures.record(petrovs);
+    if (c.moreHoursThatDay) fixtures.record(recordOf(op, 3, 2));
+    if (c.timesheetBuilt) {
+        data::Dataset dt(dm->ADO_DB, data::timesheetDayQuery());
+        timesheet::rebuildMonth(*dm, dt, 12, QStringLiteral("2026"));
+    }
+    journal().Button8->click();
+    goTo(dm->Smena1, changed);
+
+    const QString worker = QString::fromUtf8(c.worker);
+    ui.modal.expect(QStringLiteral("Form11"), [&](ui::Form& f) {
+        if (workers[worker] != op.worker) {
+            ui.modal.expect(QStringLiteral("Form5"), [&](ui::Form& list) {
+                goTo(dm->Workers, workers[worker]);
+                click(list, "Button2");
+            });
+            click(f, "Button3");
+            ASSERT_EQ(lineEdit(f, "Edit1")->text(), worker);
+        }
+        editor().DTimeP->setDate(c.day);
+        lineEdit(f, "Edit6")->setText(QString::number(c.hours));
+        click(f, "Button1");
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+    });
+    journal().Button2->click();
+
+    EXPECT_TRUE(ui.dialogs.shown().empty()) << ui.dialogs.texts().join(u'\n').toStdString();
+    EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral("select w_id || ' ' || data || ' ' || smena || ' ' || time "
+                                                "from accounts_dep.smena where id=%1").arg(changed)).toString(),
+              QStringLiteral("%1 %2 1 %3").arg(workers[worker]).arg(c.day.toString(Qt::ISODate)).arg(c.hours));
+    EXPECT_EQ(timesheet(), QString::fromUtf8(c.timesheet));
+    EXPECT_FALSE(dm->ADO_DB.inTransaction());
+    expectScriptPlayed();
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, MovedRecordTest, ::testing::ValuesIn(movedRecords),
+                         [](const ::testing::TestParamInfo<MovedRecord>& info) { return info.param.name; });
 
 // Counts beyond their columns are refused with a message naming the box, before anything is sent;
 // a failure of the day cell reaches the error box and undoes the record as well. Either way

@@ -139,7 +139,7 @@ TEST_F(RebuildTest, SendsTheTimesheetStatementsAsWritten) {
     const QString dayQuery = data::timesheetDayQuery();
     QStringList expected{
         "begin",
-        "select pg_advisory_xact_lock(:lockclass::integer, :monthkey::integer)",
+        "select pg_try_advisory_xact_lock(:lockclass::integer, :monthkey::integer)::integer",
         "delete from accounts_dep.h_tabel where month=2 and year=2026",
         dayQuery,
         "select count(w_id) as cnt from accounts_dep.h_tabel h_tabel where w_id=" + w0 + " and smena=1 and month=2 and year=2026",

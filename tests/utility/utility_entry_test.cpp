@@ -241,22 +241,48 @@ TEST_F(UtilityEntryTest, ChangeOnAnEmptyListOpensEmptyAndIsRefused) {
     expectScriptPlayed();
 }
 
-// A change that finds its work gone says so instead of closing as if it had been saved.
-TEST_F(UtilityEntryTest, ChangingAWorkDeletedElsewhereIsReportedAndWritesNothing) {
+// Works A, B and C of one day; the user opens B, and another workstation deletes B before he
+// saves. His save says so and writes nothing, and the window closes: the list, read again, now
+// stands on C, and a second "Записать" must not land on it.
+TEST_F(UtilityEntryTest, ChangingAWorkDeletedElsewhereIsReportedClosesAndLeavesTheOtherWorksAlone) {
     givenDepartment();
-    const int gone = work({ivanov, shelves, 7777, day, 4, QStringLiteral("150")});
-    expectWindow("Form25", [this] { list().Button2->click(); });
+    const int sidorov = fixtures.worker(QStringLiteral("Сидоров С.С."));
+    const int a = work({ivanov, shelves, 7777, day, 1, QStringLiteral("150")});
+    const int b = work({petrov, shelves, 7777, day, 2, QStringLiteral("150")});
+    const int c = work({sidorov, cabinets, 7777, day, 3, QStringLiteral("150")});
+    const auto row = [&](int id) {
+        return scalar(QStringLiteral("select concat_ws('|', id_nom, id_o, id_p, cnt, price) from accounts_dep.fatigue "
+                                     "where id=%1").arg(id)).toString();
+    };
+    const QString aBefore = row(a), cBefore = row(c);
+    data::Connection otherWorkstation(testing_support::testSettings());
+    otherWorkstation.open();
+
+    expectWindow("Form25", [&] {
+        list().fatigue.setRecNo(2);   // Петров, between Иванов and Сидоров
+        ASSERT_EQ(list().currentWorkId(), b);
+        list().Button2->click();
+    });
     expectWindow("Form24", [&] {
-        exec(QStringLiteral("delete from accounts_dep.fatigue where id=%1").arg(gone));
-        entry().Edit6->setText(QStringLiteral("5"));
+        testing_support::exec(otherWorkstation, QStringLiteral("delete from accounts_dep.fatigue where id=%1").arg(b));
+        entry().receiveNomenclature(QStringLiteral("Шкафы"), cabinets);
+        chooseKind(7778);
+        entry().Edit6->setText(QStringLiteral("9"));
         entry().Button1->click();
-        expectOnlyError(ui.dialogs,
-                        QStringLiteral("Изменяемая работа не найдена: возможно, её удалили с другого рабочего места."));
-        EXPECT_TRUE(entry().isVisible());
-        EXPECT_TRUE(list().fatigue.isEmpty());
+        expectOnlyError(ui.dialogs, QStringLiteral("Изменяемая работа не найдена: возможно, её удалили с другого "
+                                                   "рабочего места. Изменения не сохранены."));
+        EXPECT_EQ(list().currentWorkId(), c);
+        EXPECT_FALSE(entry().isVisible());
+        EXPECT_EQ(entry().result(), QDialog::Rejected);
+        // The user presses again if the window is still there.
+        if (entry().isVisible()) entry().Button1->click();
     });
     list().showForDate(day);
-    EXPECT_EQ(workCount(), 0);
+
+    EXPECT_EQ(workCount(), 2);
+    EXPECT_EQ(row(a), aBefore);
+    EXPECT_EQ(row(c), cBefore);
+    EXPECT_EQ(cBefore, QStringLiteral("%1|7777|%2|3|150.0000").arg(cabinets).arg(sidorov));
     expectScriptPlayed();
 }
 
