@@ -238,6 +238,7 @@ TEST_F(PricesTest, AddJoinsThePickedProductKindAndTypeAndOpensTheNormsOfTheNewOp
         EXPECT_EQ(norms.norm.recordCount(), 0);
         EXPECT_TRUE(norms.typeInto(0, 0, QStringLiteral("100")));
         EXPECT_TRUE(norms.typeInto(0, 1, QStringLiteral("7,25")));
+        EXPECT_TRUE(norms.typeInto(0, 2, QStringLiteral("0")));
         click(f, "Button1");
         EXPECT_EQ(f.result(), QDialog::Accepted);
     });
@@ -258,9 +259,9 @@ TEST_F(PricesTest, AddJoinsThePickedProductKindAndTypeAndOpensTheNormsOfTheNewOp
     EXPECT_EQ(texts[at + 1], QStringLiteral("select lastval() as id"));
     EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral("select cena_new from accounts_dep.oper where id=%1").arg(created)).toString(),
               QStringLiteral("0"));
-    EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral("select o_id || '/' || norma || '/' || price from accounts_dep.norm "
-                                                "where o_id=%1").arg(created)).toString(),
-              QStringLiteral("%1/100/7.25").arg(created));
+    EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral("select o_id || '/' || norma || '/' || price || '/' || prize "
+                                                "from accounts_dep.norm where o_id=%1").arg(created)).toString(),
+              QStringLiteral("%1/100/7.25/0").arg(created));
     EXPECT_TRUE(ui.dialogs.shown().empty()) << ui.dialogs.texts().join(u'|').toStdString();
     expectScriptPlayed();
 }
@@ -319,7 +320,10 @@ TEST_F(PricesTest, SaveRefusesMissingFieldsAndACombinationAlreadyEntered) {
         });
         if (c.message.isEmpty()) {
             ui.modal.expect(QStringLiteral("Form22"), [&](ui::Form& f) {
-                static_cast<TForm22&>(f).typeInto(0, 1, QStringLiteral("3"));
+                auto& norms = static_cast<TForm22&>(f);
+                norms.typeInto(0, 0, QStringLiteral("100"));
+                norms.typeInto(0, 1, QStringLiteral("3"));
+                norms.typeInto(0, 2, QStringLiteral("0"));
                 click(f, "Button1");
             });
         }
