@@ -559,6 +559,40 @@ TEST_F(PricesTest, APickerOnAnEmptyListHandsBackNothing) {
     expectScriptPlayed();
 }
 
+// An older database may hold norms without a price. An operation with some priced norms shows the
+// lowest of those; one whose norms all lack a price says so instead of an empty lowest price, and
+// the picker does not hand it to a shift record: the user is told and chooses another.
+TEST_F(PricesTest, AnOperationWhoseNormsAllLackAPriceSaysSoAndCannotBePicked) {
+    priceList();
+    testing_support::exec(dm->ADO_DB, QStringLiteral("update accounts_dep.norm set price=null where o_id=%1 or "
+                                                     "(o_id=%2 and norma=200)").arg(shkCutting).arg(shkWelding));
+    expectList([&](TForm4& f) {
+        EXPECT_EQ(listed(f, 2), QStringList({QStringLiteral("10"), QStringLiteral("нет цены"), QStringLiteral("16.5")}));
+        EXPECT_EQ(listed(f, 4), QStringList({QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("3")}));
+    });
+    roster.Form4->showAsList();
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+
+    PickedOperation picked;
+    ui.modal.expect(QStringLiteral("Form4"), [&](ui::Form& f) {
+        ASSERT_TRUE(dm->Oper.locate(QStringLiteral("id"), shkCutting));
+        click(f, "Button2");
+        EXPECT_TRUE(f.isVisible());
+        expectOnlyError(ui.dialogs, QStringLiteral("У операции нет цены: ни у одной её нормы цена не задана"));
+        doubleClickGrid(f);
+        EXPECT_TRUE(f.isVisible());
+        ASSERT_TRUE(dm->Oper.locate(QStringLiteral("id"), shkWelding));
+        click(f, "Button2");
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+    });
+    roster.Form4->showAsPicker(picked);
+    EXPECT_EQ(picked.calls, 1);
+    EXPECT_EQ(picked.operationId, shkWelding);
+    EXPECT_EQ(picked.price.toString(), QStringLiteral("16.5"));
+    EXPECT_EQ(ui.dialogs.shown().size(), 2u);
+    expectScriptPlayed();
+}
+
 TEST_F(PricesTest, ExportWritesTheHeaderAndEveryOperationWithItsListPrice) {
     priceList();
     QLocale::setDefault(QLocale(QLocale::Russian));
