@@ -157,7 +157,8 @@ public:
         if (role != Qt::DisplayRole) return {};
         // The row indicator: the line of a new norm, and the row typed into and not stored.
         if (section == window_.norm.recordCount()) return QStringLiteral("*");
-        if (window_.norm.isEditing() && section == window_.norm.recNo() - 1) return QStringLiteral("I");
+        const data::Dataset& norm = window_.norm;
+        if (norm.isEditing() && !norm.isInserting() && section == norm.recNo() - 1) return QStringLiteral("I");
         return QString();
     }
 

@@ -115,6 +115,7 @@ TEST_F(NormsTest, ANormTypedIntoTheLastLineIsStoredWholeWithTheOperationsIdAndEi
         EXPECT_EQ(stored(oper), QStringLiteral("100;9;0")) << "nothing stored while a cell is empty";
         EXPECT_EQ(lines(), QStringList({QStringLiteral("100;9.00;0"), QStringLiteral("50;7,25;")}));
         EXPECT_EQ(f.DBGrid1->model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("*"));
+        EXPECT_EQ(f.DBGrid1->model()->headerData(0, Qt::Vertical).toString(), QString()) << "a stored row, not edited";
         EXPECT_TRUE(f.typeInto(1, 2, QStringLiteral("10")));
         EXPECT_EQ(stored(oper), QStringLiteral("100;9;0|50;7.25;10"));
         EXPECT_EQ(lines().first(), QStringLiteral("50;7.25;10")) << "read again by norma";
