@@ -15,8 +15,8 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
