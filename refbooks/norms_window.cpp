@@ -11,14 +11,20 @@
 #include <QAbstractTableModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <limits>
+#include <optional>
 
 namespace refbooks {
 namespace {
@@ -58,6 +64,36 @@ bool priceKeptExactly(const data::Decimal& price) {
     qsizetype first = 0;
     while (first < digits.size() && digits[first] == u'0') ++first;
     return digits.size() - first <= priceDigits;
+}
+
+// A value typed into a cell (blanks trimmed, not empty) as the column stores it, or what is wrong
+// with it. Numbers typed with a comma or a point are the same number.
+struct TypedValue {
+    QVariant value;
+    QString problem;   // empty when the value is taken
+};
+TypedValue typedValue(int column, const QString& typed) {
+    if (column == priceColumn) {
+        const auto price = plainPrice(typed) ? data::Decimal::parse(typed) : std::nullopt;
+        if (!price) return {{}, QStringLiteral("Цена должна быть числом, например 12,5")};
+        if (!priceKeptExactly(*price)) return {{}, QStringLiteral("Цена: не больше 15 значащих цифр")};
+        return {QVariant::fromValue(*price), {}};
+    }
+    bool whole = false;
+    const qint64 number = typed.toLongLong(&whole);
+    if (!whole || !plainDigits(typed) || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return {{}, column == 0 ? QStringLiteral("Норматив должен быть целым числом")
+                                : QStringLiteral("Премия должна быть целым числом процентов")};
+    return {int(number), {}};
+}
+
+// "«Цена» и «Премия, %»": the titles of the columns left empty.
+QString emptyColumnsText(const QList<int>& columns) {
+    QStringList titles;
+    for (const int column : columns) titles << QStringLiteral("«%1»").arg(normColumns[column].title);
+    if (titles.size() == 1) return titles.front();
+    const QString last = titles.takeLast();
+    return titles.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last;
 }
 
 QChar userDecimalSeparator() {
@@ -121,7 +157,8 @@ public:
         if (role != Qt::DisplayRole) return {};
         // The row indicator: the line of a new norm, and the row typed into and not stored.
         if (section == window_.norm.recordCount()) return QStringLiteral("*");
-        if (window_.norm.isEditing() && section == window_.norm.recNo() - 1) return QStringLiteral("I");
+        const data::Dataset& norm = window_.norm;
+        if (norm.isEditing() && !norm.isInserting() && section == norm.recNo() - 1) return QStringLiteral("I");
         return QString();
     }
 
@@ -140,6 +177,39 @@ private:
     TForm22& window_;
 };
 
+// The editor of a cell keeps Tab, Shift+Tab and Enter: they end the cell and move within the grid,
+// so that none of them reaches the window's buttons while a value is being typed.
+class NormCellDelegate : public QStyledItemDelegate {
+public:
+    explicit NormCellDelegate(TForm22& window) : QStyledItemDelegate(&window), window_(window) {}
+
+    // Closes `editor` and hands its text to the window, which takes it and moves on.
+    void finish(QWidget* editor, TForm22::Move move) {
+        const auto* box = qobject_cast<QLineEdit*>(editor);
+        const QString text = box ? box->text() : QString();
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        window_.cellLeft(text, move);
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QStyledItemDelegate::eventFilter(object, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
+        std::optional<TForm22::Move> move;
+        if (key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && shift)) move = TForm22::Move{-1, true};
+        else if (key->key() == Qt::Key_Tab) move = TForm22::Move{1, true};
+        else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) move = TForm22::Move{1, false};
+        if (!move) return QStyledItemDelegate::eventFilter(object, event);
+        auto* editor = qobject_cast<QWidget*>(object);
+        ui::runGuarded([&] { finish(editor, *move); });
+        return true;
+    }
+
+private:
+    TForm22& window_;
+};
+
 }  // namespace refbooks
 
 TForm22::TForm22(Roster& roster)
@@ -155,9 +225,11 @@ TForm22::TForm22(Roster& roster)
 
 void TForm22::buildControls() {
     model_ = new refbooks::NormGridModel(*this);
+    delegate_ = new refbooks::NormCellDelegate(*this);
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setModel(model_);
+    DBGrid1->setItemDelegate(delegate_);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -165,6 +237,9 @@ void TForm22::buildControls() {
     DBGrid1->setTabKeyNavigation(true);
     DBGrid1->verticalHeader()->setFixedWidth(16);
     DBGrid1->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // A click on a title would move to another row past the check of a pending one.
+    DBGrid1->verticalHeader()->setSectionsClickable(false);
+    DBGrid1->horizontalHeader()->setSectionsClickable(false);
     DBGrid1->horizontalHeader()->setHighlightSections(false);
     int width = 16 + 4;
     for (int column = 0; column < refbooks::normColumnCount; ++column) {
@@ -172,6 +247,9 @@ void TForm22::buildControls() {
         width += refbooks::normColumns[column].width;
     }
     DBGrid1->setMinimumSize(width + 20, 240);
+    DBGrid1->viewport()->installEventFilter(this);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { ui::runGuarded([&] { keepToPendingRow(current.row()); }); });
 
     Button1 = ui::makeButton(this, QStringLiteral("Button1"), QStringLiteral("Сохранить"));
     Button2 = ui::makeButton(this, QStringLiteral("Button2"), QStringLiteral("Удалить"));
@@ -221,16 +299,72 @@ int TForm22::pendingRow() const {
 }
 
 bool TForm22::typeInto(int row, int column, const QString& text) {
+    const Typed typed = take(row, column, text);
+    return typed == Typed::Pending || typed == Typed::Stored;
+}
+
+// The value goes into its row, which is stored once every cell holds a number. A value that is no
+// number is refused with a message and kept as typed, so that the user sees and mends it.
+TForm22::Typed TForm22::take(int row, int column, const QString& text) {
     if (!norm.isOpen() || column < 0 || column >= refbooks::normColumnCount || row < 0 || row > norm.recordCount())
-        return false;
-    if (text == model_->text(row, column)) return false;   // nothing changed: nothing to store
-    if (!enterRow(row)) return false;
+        return Typed::Refused;
+    if (text == model_->text(row, column)) return Typed::Unchanged;
+    if (!enterRow(row)) return Typed::Refused;
     norm.setFieldValue(refbooks::fieldOf(column), text);
     model_->rowChanged(pendingRow());
-    // Leaving the column stores the row.
-    if (!storePending()) return false;
+    const QString typed = text.trimmed();
+    const QString problem = typed.isEmpty() ? QString() : refbooks::typedValue(column, typed).problem;
+    if (!problem.isEmpty()) {
+        ui::showError(problem);
+        return Typed::Refused;
+    }
+    if (!pendingProblem().text.isEmpty()) return Typed::Pending;
+    storePending();
     showRow(norm.field(QStringLiteral("id")).value(), column);
-    return true;
+    return Typed::Stored;
+}
+
+// A key ended the edit of the current cell with `text` in it. A refused value goes back into its
+// cell's editor; otherwise the cursor moves on, and a row that cannot be left keeps it.
+void TForm22::cellLeft(const QString& text, Move move) {
+    const QModelIndex cell = DBGrid1->currentIndex();
+    if (!cell.isValid()) return;
+    const bool newRow = cell.row() == norm.recordCount();
+    const Typed typed = take(cell.row(), cell.column(), text);
+    if (typed == Typed::Refused) {
+        const QModelIndex again = model_->index(pendingRow() >= 0 ? pendingRow() : cell.row(), cell.column());
+        DBGrid1->setCurrentIndex(again);
+        DBGrid1->edit(again);
+        return;
+    }
+    moveFrom(DBGrid1->currentIndex(), newRow && typed == Typed::Stored, move);
+}
+
+// From the last cell of a row the cursor goes to the first of the next; after a new norm is stored
+// that is the line of the next new norm, wherever the stored one was sorted to.
+void TForm22::moveFrom(const QModelIndex& cell, bool storedNewRow, Move move) {
+    int row = cell.row();
+    int column = cell.column() + move.step;
+    if (column >= refbooks::normColumnCount) {
+        column = 0;
+        row = storedNewRow ? norm.recordCount() : row + 1;
+    } else if (column < 0) {
+        column = refbooks::normColumnCount - 1;
+        row -= 1;
+    }
+    if (row != cell.row() && !keepToPendingRow(row)) {
+        if (move.edit) DBGrid1->edit(DBGrid1->currentIndex());
+        return;
+    }
+    if (row < 0 || row >= model_->rowCount()) return;
+    DBGrid1->setCurrentIndex(model_->index(row, column));
+    if (move.edit) DBGrid1->edit(DBGrid1->currentIndex());
+}
+
+// A value still in a cell's editor goes into its row, as when the cell is left.
+void TForm22::finishCellEdit() {
+    QWidget* editor = DBGrid1->indexWidget(DBGrid1->currentIndex());
+    if (editor) delegate_->finish(editor, Move{0, false});
 }
 
 // Entering a column: the line of a new norm starts a new row, any other row is edited. A row typed
@@ -257,16 +391,21 @@ bool TForm22::enterRow(int row) {
     return true;
 }
 
-// Leaving a changed column: a new row gets the operation's id, the typed values are checked, and
-// the table is refreshed, storing the row first. A value that is no number is refused with a
-// message and the row stays as typed; a database error leaves it so too.
+// A pending row is stored only whole: a new row gets the operation's id, and the table is refreshed,
+// storing the row first. A row with an empty cell or a value that is no number is not stored: the
+// user is told what to mend and the row stays as typed; a database error leaves it so too.
 bool TForm22::storePending() {
     if (!norm.isEditing()) return true;
     if (!norm.isModified()) {
         dropPending();
         return true;
     }
-    if (!convertTyped()) return false;
+    const Problem problem = pendingProblem();
+    if (!problem.text.isEmpty()) {
+        ui::showError(problem.text);
+        return false;
+    }
+    convertTyped();
     if (newRow_) norm.setFieldValue(QStringLiteral("o_id"), operationId_);
     norm.post();
     newRow_ = false;
@@ -276,40 +415,55 @@ bool TForm22::storePending() {
     return true;
 }
 
-// Numbers typed with a comma or a point are the same number; an empty cell is no value.
-bool TForm22::convertTyped() {
+// A value that is no number comes first; then the cells left empty, which a norm read from an older
+// database may have as well.
+TForm22::Problem TForm22::pendingProblem() const {
+    if (!norm.isEditing()) return {};
+    QList<int> empty;
+    for (int column = 0; column < refbooks::normColumnCount; ++column) {
+        const QVariant value = norm.wholeField(refbooks::fieldOf(column)).value();
+        if (value.typeId() != QMetaType::QString) {
+            if (value.isNull()) empty << column;
+            continue;
+        }
+        const QString typed = value.toString().trimmed();
+        if (typed.isEmpty()) {
+            empty << column;
+            continue;
+        }
+        const QString problem = refbooks::typedValue(column, typed).problem;
+        if (!problem.isEmpty()) return {problem, column};
+    }
+    if (empty.isEmpty()) return {};
+    return {QStringLiteral("Норма не записана: заполните ") + refbooks::emptyColumnsText(empty), empty.front()};
+}
+
+void TForm22::convertTyped() {
     for (int column = 0; column < refbooks::normColumnCount; ++column) {
         const QString field = refbooks::fieldOf(column);
         const QVariant value = norm.wholeField(field).value();
-        if (value.typeId() != QMetaType::QString) continue;
-        const QString typed = value.toString().trimmed();
-        if (typed.isEmpty()) {
-            norm.setFieldValue(field, QVariant());
-            continue;
-        }
-        if (column == refbooks::priceColumn) {
-            const auto price = refbooks::plainPrice(typed) ? data::Decimal::parse(typed) : std::nullopt;
-            if (!price) {
-                ui::showError(QStringLiteral("Цена должна быть числом, например 12,5"));
-                return false;
-            }
-            if (!refbooks::priceKeptExactly(*price)) {
-                ui::showError(QStringLiteral("Цена: не больше 15 значащих цифр"));
-                return false;
-            }
-            norm.setFieldValue(field, QVariant::fromValue(*price));
-            continue;
-        }
-        bool whole = false;
-        const qint64 number = typed.toLongLong(&whole);
-        if (!whole || !refbooks::plainDigits(typed) || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max()) {
-            ui::showError(column == 0 ? QStringLiteral("Норматив должен быть целым числом")
-                                      : QStringLiteral("Премия должна быть целым числом процентов"));
-            return false;
-        }
-        norm.setFieldValue(field, int(number));
+        if (value.typeId() == QMetaType::QString)
+            norm.setFieldValue(field, refbooks::typedValue(column, value.toString().trimmed()).value);
     }
-    return true;
+}
+
+// The cursor may not leave a pending row that cannot be stored: the user is told what is missing
+// and the cursor goes back to that cell. True when it may go to `wantedRow`.
+bool TForm22::keepToPendingRow(int wantedRow) {
+    const int pending = pendingRow();
+    if (keepingToPendingRow_ || pending < 0 || wantedRow == pending) return true;
+    const Problem problem = pendingProblem();
+    if (problem.text.isEmpty()) return true;
+    keepingToPendingRow_ = true;
+    const auto done = qScopeGuard([this] { keepingToPendingRow_ = false; });
+    ui::showError(problem.text);
+    goToProblem(problem);
+    return false;
+}
+
+void TForm22::goToProblem(const Problem& problem) {
+    const int pending = pendingRow();
+    if (pending >= 0) DBGrid1->setCurrentIndex(model_->index(pending, problem.column));
 }
 
 void TForm22::dropPending() {
@@ -341,7 +495,11 @@ void TForm22::Button2Click() {
 }
 
 void TForm22::Button1Click() {
-    if (!storePending()) return;
+    finishCellEdit();
+    if (!storePending()) {
+        goToProblem(pendingProblem());
+        return;
+    }
     // The price list counts the norms and finds the lowest price again, on the same row.
     data::Dataset& oper = dm_.Oper;
     const int row = oper.recNo();
@@ -359,7 +517,31 @@ void TForm22::keyPressEvent(QKeyEvent* event) {
     ui::Form::keyPressEvent(event);
 }
 
+// A click on another row is refused before the grid moves there, as a key is.
+bool TForm22::eventFilter(QObject* watched, QEvent* event) {
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (watched == DBGrid1->viewport() && press) {
+        const QModelIndex clicked = DBGrid1->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        bool stays = false;
+        ui::runGuarded([&] { stays = clicked.isValid() && !keepToPendingRow(clicked.row()); });
+        if (stays) return true;
+    }
+    return ui::Form::eventFilter(watched, event);
+}
+
+// The close box leaves what was typed into an open cell, as Escape in the cell does. A pending row
+// goes only when the user agrees; otherwise the window stays on it.
 void TForm22::reject() {
+    if (QWidget* editor = DBGrid1->indexWidget(DBGrid1->currentIndex()))
+        emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    if (norm.isModified()) {
+        const Problem problem = pendingProblem();
+        const QString what = problem.text.isEmpty() ? QStringLiteral("Норма не записана") : problem.text;
+        if (!ui::dialogs().question(what + QStringLiteral("\n\nЗакрыть окно, не записывая эту норму?"), windowTitle())) {
+            goToProblem(problem);
+            return;
+        }
+    }
     dropPending();
     ui::Form::reject();
 }

@@ -29,11 +29,21 @@ namespace {
 const QString finishedProducts = QStringLiteral("Готовая продукция");
 const QString blanks = QStringLiteral("Заготовки");
 
+const QString noPrice = QStringLiteral("нет цены");
+
+// The lowest price of an operation whose norms all lack a price (an older database may hold such
+// norms) is no price at all: the list says so rather than leave the cell empty.
+ui::GridColumn lowestPriceColumn() {
+    ui::GridColumn column{QStringLiteral("Цена (min)"), QStringLiteral("cena"), 74};
+    column.nullText = noPrice;
+    return column;
+}
+
 QList<ui::GridColumn> priceColumns() {
     return {
         {QStringLiteral("Марка"), QStringLiteral("marka"), 0},
         {QStringLiteral("Опреция"), QStringLiteral("vid"), 243},   // spelt so in the design
-        {QStringLiteral("Цена (min)"), QStringLiteral("cena"), 74},
+        lowestPriceColumn(),
         {QStringLiteral("Вид"), QStringLiteral("nmn"), 139},
         {QStringLiteral("Нормы (шт.)"), QStringLiteral("norma"), 76},
         {QStringLiteral("id"), QStringLiteral("id"), 0, Qt::AlignLeft | Qt::AlignVCenter, false},
@@ -119,6 +129,14 @@ QString TForm4::operationText(qint64 productId) {
     control.close();
     return text + dm_.Oper.wholeField(QStringLiteral("vid")).asString().trimmed() + QStringLiteral("; ") +
            productType(dm_.Oper.field(QStringLiteral("naimen")).asInteger());
+}
+
+// An operation without a price would give its records a price of nothing: the user is told, and
+// the list stays open for another choice.
+bool TForm4::mayHandBackCurrentRow() {
+    if (dm_.Oper.isEmpty() || !dm_.Oper.field(QStringLiteral("cena")).isNull()) return true;
+    ui::showError(QStringLiteral("У операции нет цены: ни у одной её нормы цена не задана"));
+    return false;
 }
 
 void TForm4::add() {

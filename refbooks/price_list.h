@@ -43,6 +43,7 @@ protected:
     void change() override;
     void remove() override;
     bool handBackCurrentRow() override;
+    bool mayHandBackCurrentRow() override;
     void DBGrid1DblClick() override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/sql_text.h"
+#include "data/transaction.h"
 #include "refbooks/pick_receivers.h"
 #include "refbooks/product_editor.h"
 #include "ui/clock.h"
@@ -29,10 +30,6 @@ QList<ui::GridColumn> productColumns() {
 QDate recordsCutOff(const QDate& today) {
     const int month = today.month() == 1 ? 13 : today.month();
     return QDate(2000, month - 1, 1);
-}
-
-QString deleteGoodsSql(qint64 id) {
-    return QStringLiteral("delete from cmn_gds_and_srv.gds_and_srv  where id=") + sql::integer(id);
 }
 
 }  // namespace
@@ -99,30 +96,38 @@ void TForm3::showEditor() {
 void TForm3::remove() {
     const qint64 id = dm_.Izdel.field(QStringLiteral("id")).asInteger();
     countRecordsAndPrices(id);
-    if (ii_oper.field(QStringLiteral("cnt")).asInteger() > 0) offerToDeletePrices(id);
-    if (Izdel_Smena.field(QStringLiteral("cnt")).asInteger() > 0) offerToDeleteRecordsAndProduct(id);
-    else offerToDeleteProduct(id);
+    const Deletion deletion = askWhatToDelete();
+    if (deletion.product) deleteProduct(id, deletion);
     dm_.Izdel.reopen();
 }
 
-// Answering No keeps the prices, and the delete goes on to the product.
-void TForm3::offerToDeletePrices(qint64 id) {
-    if (!ui::confirmDelete(QStringLiteral("По изделию есть расценки они будут удалены!!!"))) return;
-    dm_.DelSmena.execute(QStringLiteral("delete from accounts_dep.oper o where o.i_id =") + sql::integer(id));
+// Every question comes before anything is deleted: the answer to the last one decides whether
+// anything goes at all. Answering No about the prices keeps them and still asks about the product.
+TForm3::Deletion TForm3::askWhatToDelete() {
+    Deletion deletion;
+    if (ii_oper.field(QStringLiteral("cnt")).asInteger() > 0)
+        deletion.prices = ui::confirmDelete(QStringLiteral("По изделию есть расценки они будут удалены!!!"));
+    if (Izdel_Smena.field(QStringLiteral("cnt")).asInteger() > 0) {
+        deletion.records = true;
+        deletion.product = ui::confirmDelete(QStringLiteral("По изделию есть операции в текущем, предыдущем месяцах и ранее, "
+                                                            "они будут удалены. Удалить изделие? "));
+    } else {
+        deletion.product = ui::confirmDelete(QStringLiteral("Удалить изделие? "));
+    }
+    return deletion;
 }
 
-// Every shift record of the product goes, whatever its date; the monthly timesheet stays as it is.
-void TForm3::offerToDeleteRecordsAndProduct(qint64 id) {
-    if (!ui::confirmDelete(QStringLiteral("По изделию есть операции в текущем, предыдущем месяцах и ранее, "
-                                          "они будут удалены. Удалить изделие? ")))
-        return;
-    dm_.DelSmena.execute(QStringLiteral("delete from accounts_dep.smena s where s.i_id =") + sql::integer(id));
-    dm_.DelSmena.execute(deleteGoodsSql(id));
-}
-
-void TForm3::offerToDeleteProduct(qint64 id) {
-    if (!ui::confirmDelete(QStringLiteral("Удалить изделие? "))) return;
-    dm_.DelSmena.execute(deleteGoodsSql(id));
+// All of it or nothing: a failure halfway leaves the product, its prices and its shift records as
+// they were. Every shift record of the product goes, whatever its date, before the priced
+// operations it refers to; the monthly timesheet stays as it is.
+void TForm3::deleteProduct(qint64 id, const Deletion& deletion) {
+    data::Transaction transaction(dm_.ADO_DB);
+    if (deletion.records)
+        dm_.DelSmena.execute(QStringLiteral("delete from accounts_dep.smena s where s.i_id =") + sql::integer(id));
+    if (deletion.prices)
+        dm_.DelSmena.execute(QStringLiteral("delete from accounts_dep.oper o where o.i_id =") + sql::integer(id));
+    dm_.DelSmena.execute(QStringLiteral("delete from cmn_gds_and_srv.gds_and_srv  where id=") + sql::integer(id));
+    transaction.commit();
 }
 
 void TForm3::countRecordsAndPrices(qint64 id) {

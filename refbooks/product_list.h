@@ -34,11 +34,17 @@ protected:
     bool handBackCurrentRow() override;
 
 private:
+    // What the user agreed to remove with a product.
+    struct Deletion {
+        bool product = false;   // nothing at all goes without it
+        bool prices = false;
+        bool records = false;
+    };
+
     void showEditor();
     void countRecordsAndPrices(qint64 id);
-    void offerToDeletePrices(qint64 id);
-    void offerToDeleteRecordsAndProduct(qint64 id);
-    void offerToDeleteProduct(qint64 id);
+    Deletion askWhatToDelete();
+    void deleteProduct(qint64 id, const Deletion& deletion);
 
     Roster& roster_;
     TDataModule6& dm_;

@@ -104,6 +104,7 @@ void ReferenceList::endPicking(AfterPicking after) {
 
 void ReferenceList::Button2Click() {
     if (tag() != 0) {
+        if (!mayHandBackCurrentRow()) return;
         done(handBackCurrentRow() ? QDialog::Accepted : QDialog::Rejected);
         return;
     }

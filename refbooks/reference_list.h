@@ -65,6 +65,8 @@ protected:
     virtual void change() = 0;               // Button2 "Изменить", or a double-click
     virtual void remove() = 0;               // Button3 "Удалить"
     virtual bool handBackCurrentRow() = 0;   // Button2 "Выбрать", or a double-click
+    // False keeps the picker open on a row that cannot be chosen, the book having said why.
+    virtual bool mayHandBackCurrentRow() { return true; }
 
 private:
     void buildControls(const QList<ui::GridColumn>& columns, const Search& search);

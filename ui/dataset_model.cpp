@@ -71,7 +71,11 @@ CellStyle DatasetModel::cellStyle(int row, int column) const {
 QVariant DatasetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
-    case Qt::DisplayRole: return data::displayText(cellValue(index.row(), index.column()));
+    case Qt::DisplayRole: {
+        const QVariant value = cellValue(index.row(), index.column());
+        if (value.isNull()) return columns_.at(index.column()).nullText;
+        return data::displayText(value);
+    }
     case Qt::TextAlignmentRole: return QVariant(columns_.at(index.column()).alignment);
     case Qt::FontRole: {
         if (!cellStyle(index.row(), index.column()).bold) return {};

@@ -11,7 +11,8 @@ namespace ui {
 
 // One column of a data grid: its bold, centred title, the field it shows, its width in pixels
 // (0 for the grid's default) and the alignment of its cells. A window may colour a column's text
-// and its title (invalid: the grid's own) and mark it read-only.
+// and its title (invalid: the grid's own), mark it read-only, and name what a cell without a
+// value says instead of standing empty.
 struct GridColumn {
     QString title;
     QString field;
@@ -21,6 +22,7 @@ struct GridColumn {
     QColor color;
     QColor titleColor;
     bool readOnly = false;
+    QString nullText;
 };
 
 // How one cell is drawn when the window draws it itself; it starts with its column's colour.

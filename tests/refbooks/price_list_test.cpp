@@ -238,6 +238,7 @@ TEST_F(PricesTest, AddJoinsThePickedProductKindAndTypeAndOpensTheNormsOfTheNewOp
         EXPECT_EQ(norms.norm.recordCount(), 0);
         EXPECT_TRUE(norms.typeInto(0, 0, QStringLiteral("100")));
         EXPECT_TRUE(norms.typeInto(0, 1, QStringLiteral("7,25")));
+        EXPECT_TRUE(norms.typeInto(0, 2, QStringLiteral("0")));
         click(f, "Button1");
         EXPECT_EQ(f.result(), QDialog::Accepted);
     });
@@ -258,9 +259,9 @@ TEST_F(PricesTest, AddJoinsThePickedProductKindAndTypeAndOpensTheNormsOfTheNewOp
     EXPECT_EQ(texts[at + 1], QStringLiteral("select lastval() as id"));
     EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral("select cena_new from accounts_dep.oper where id=%1").arg(created)).toString(),
               QStringLiteral("0"));
-    EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral("select o_id || '/' || norma || '/' || price from accounts_dep.norm "
-                                                "where o_id=%1").arg(created)).toString(),
-              QStringLiteral("%1/100/7.25").arg(created));
+    EXPECT_EQ(scalar(dm->ADO_DB, QStringLiteral("select o_id || '/' || norma || '/' || price || '/' || prize "
+                                                "from accounts_dep.norm where o_id=%1").arg(created)).toString(),
+              QStringLiteral("%1/100/7.25/0").arg(created));
     EXPECT_TRUE(ui.dialogs.shown().empty()) << ui.dialogs.texts().join(u'|').toStdString();
     expectScriptPlayed();
 }
@@ -319,7 +320,10 @@ TEST_F(PricesTest, SaveRefusesMissingFieldsAndACombinationAlreadyEntered) {
         });
         if (c.message.isEmpty()) {
             ui.modal.expect(QStringLiteral("Form22"), [&](ui::Form& f) {
-                static_cast<TForm22&>(f).typeInto(0, 1, QStringLiteral("3"));
+                auto& norms = static_cast<TForm22&>(f);
+                norms.typeInto(0, 0, QStringLiteral("100"));
+                norms.typeInto(0, 1, QStringLiteral("3"));
+                norms.typeInto(0, 2, QStringLiteral("0"));
                 click(f, "Button1");
             });
         }
@@ -584,6 +588,40 @@ TEST_F(PricesTest, APickerOnAnEmptyListHandsBackNothing) {
     roster.Form4->showAsPicker(picked);
     EXPECT_EQ(picked.calls, 0);
     EXPECT_TRUE(ui.dialogs.shown().empty());
+    expectScriptPlayed();
+}
+
+// An older database may hold norms without a price. An operation with some priced norms shows the
+// lowest of those; one whose norms all lack a price says so instead of an empty lowest price, and
+// the picker does not hand it to a shift record: the user is told and chooses another.
+TEST_F(PricesTest, AnOperationWhoseNormsAllLackAPriceSaysSoAndCannotBePicked) {
+    priceList();
+    testing_support::exec(dm->ADO_DB, QStringLiteral("update accounts_dep.norm set price=null where o_id=%1 or "
+                                                     "(o_id=%2 and norma=200)").arg(shkCutting).arg(shkWelding));
+    expectList([&](TForm4& f) {
+        EXPECT_EQ(listed(f, 2), QStringList({QStringLiteral("10"), QStringLiteral("нет цены"), QStringLiteral("16.5")}));
+        EXPECT_EQ(listed(f, 4), QStringList({QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("3")}));
+    });
+    roster.Form4->showAsList();
+    EXPECT_TRUE(ui.dialogs.shown().empty());
+
+    PickedOperation picked;
+    ui.modal.expect(QStringLiteral("Form4"), [&](ui::Form& f) {
+        ASSERT_TRUE(dm->Oper.locate(QStringLiteral("id"), shkCutting));
+        click(f, "Button2");
+        EXPECT_TRUE(f.isVisible());
+        expectOnlyError(ui.dialogs, QStringLiteral("У операции нет цены: ни у одной её нормы цена не задана"));
+        doubleClickGrid(f);
+        EXPECT_TRUE(f.isVisible());
+        ASSERT_TRUE(dm->Oper.locate(QStringLiteral("id"), shkWelding));
+        click(f, "Button2");
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+    });
+    roster.Form4->showAsPicker(picked);
+    EXPECT_EQ(picked.calls, 1);
+    EXPECT_EQ(picked.operationId, shkWelding);
+    EXPECT_EQ(picked.price.toString(), QStringLiteral("16.5"));
+    EXPECT_EQ(ui.dialogs.shown().size(), 2u);
     expectScriptPlayed();
 }
 

@@ -14,6 +14,7 @@
 #include "ui/roster.h"
 
 #include <QAction>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,6 +31,9 @@ const QString pricesQuestion = QStringLiteral("По изделию есть ра
 const QString recordsQuestion = QStringLiteral(
     "По изделию есть операции в текущем, предыдущем месяцах и ранее, они будут удалены. Удалить изделие? ");
 const QString productQuestion = QStringLiteral("Удалить изделие? ");
+const QString deletePrices = QStringLiteral("delete from accounts_dep.oper o where o.i_id =%1");
+const QString deleteRecords = QStringLiteral("delete from accounts_dep.smena s where s.i_id =%1");
+const QString deleteProduct = QStringLiteral("delete from cmn_gds_and_srv.gds_and_srv  where id=%1");
 
 struct PickedProduct : ProductPickReceiver {
     void receiveProduct(const QString& marka, qint64 id) override {
@@ -383,7 +387,9 @@ TEST_F(ProductsTest, AMarkLongerThanTheColumnIsRefusedWithAMessageAndTheEditorSt
     expectScriptPlayed();
 }
 
-// Deleting a product: which questions come, in which order, and what each answer removes.
+// Deleting a product: which questions come, in which order, and what each answer removes. Every
+// question is asked before anything goes, and what goes goes in one transaction: a No to the last
+// question removes nothing, whatever came before.
 struct DeleteCase {
     const char* name;
     bool prices;
@@ -397,7 +403,7 @@ void PrintTo(const DeleteCase& c, std::ostream* os) { *os << c.name; }
 
 class ProductDeleteTest : public ProductsTest, public ::testing::WithParamInterface<DeleteCase> {};
 
-TEST_P(ProductDeleteTest, AsksInOrderAndRemovesWhatWasAnsweredYes) {
+TEST_P(ProductDeleteTest, AsksEverythingFirstAndRemovesWhatWasAgreedInOneTransaction) {
     const DeleteCase& c = GetParam();
     ui::setToday(QDate(2024, 5, 10));
     const int worker = fixtures.worker(QStringLiteral("Иванов И.И."));
@@ -428,40 +434,91 @@ TEST_P(ProductDeleteTest, AsksInOrderAndRemovesWhatWasAnsweredYes) {
     QStringList expected;
     for (const QString& statement : c.deletes) expected << statement.arg(product);
     EXPECT_EQ(writes(log), expected);
+    if (!expected.isEmpty()) {
+        expected.prepend(QStringLiteral("begin"));
+        expected.append(QStringLiteral("commit"));
+        const QStringList sent = log.texts();
+        const qsizetype begin = sent.indexOf(QStringLiteral("begin"));
+        ASSERT_GE(begin, 0) << sent.join(u'\n').toStdString();
+        EXPECT_EQ(sent.mid(begin, expected.size()), expected);
+    }
 
     const auto left = [&](const char* table, const char* column, qint64 id) {
         return scalar(dm->ADO_DB, QStringLiteral("select count(*) from %1 where %2=%3")
                                       .arg(QLatin1String(table), QLatin1String(column)).arg(id)).toInt();
     };
+    const auto gone = [&](const QString& statement) { return c.deletes.contains(statement); };
+    EXPECT_EQ(left("cmn_gds_and_srv.gds_and_srv", "id", product), gone(deleteProduct) ? 0 : 1);
+    EXPECT_EQ(left("accounts_dep.oper", "i_id", product), c.prices && !gone(deletePrices) ? 1 : 0);
+    EXPECT_EQ(left("accounts_dep.smena", "i_id", product), c.records && !gone(deleteRecords) ? 1 : 0);
     EXPECT_EQ(left("cmn_gds_and_srv.gds_and_srv", "id", other), 1);
     EXPECT_EQ(left("accounts_dep.oper", "i_id", other), 1);
     EXPECT_EQ(left("accounts_dep.smena", "i_id", other), 1);
+    EXPECT_FALSE(dm->ADO_DB.inTransaction());
     expectScriptPlayed();
 }
-
-const QString deletePrices = QStringLiteral("delete from accounts_dep.oper o where o.i_id =%1");
-const QString deleteRecords = QStringLiteral("delete from accounts_dep.smena s where s.i_id =%1");
-const QString deleteProduct = QStringLiteral("delete from cmn_gds_and_srv.gds_and_srv  where id=%1");
-const QString operationKept = QStringLiteral("Операцию \"ШК-120; Сборка; Готовая продукция\" нельзя удалить: по ней записаны смены");
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, ProductDeleteTest,
     ::testing::Values(
-        // The product's operations have records: the database keeps them while the records stay,
-        // and its refusal ends the delete before anything is gone.
-        DeleteCase{"PricesAndRecordsYesIsRefused", true, true, {true}, {pricesQuestion, operationKept},
-                   {deletePrices}},
+        DeleteCase{"PricesAndRecordsYesYes", true, true, {true, true}, {pricesQuestion, recordsQuestion},
+                   {deleteRecords, deletePrices, deleteProduct}},
         DeleteCase{"PricesAndRecordsNoYes", true, true, {false, true}, {pricesQuestion, recordsQuestion},
                    {deleteRecords, deleteProduct}},
+        DeleteCase{"PricesAndRecordsYesNo", true, true, {true, false}, {pricesQuestion, recordsQuestion}, {}},
         DeleteCase{"PricesAndRecordsNoNo", true, true, {false, false}, {pricesQuestion, recordsQuestion}, {}},
         DeleteCase{"PricesOnlyYesYes", true, false, {true, true}, {pricesQuestion, productQuestion},
                    {deletePrices, deleteProduct}},
+        DeleteCase{"PricesOnlyYesNo", true, false, {true, false}, {pricesQuestion, productQuestion}, {}},
         DeleteCase{"PricesOnlyNoYes", true, false, {false, true}, {pricesQuestion, productQuestion},
                    {deleteProduct}},
         DeleteCase{"RecordsOnlyYes", false, true, {true}, {recordsQuestion}, {deleteRecords, deleteProduct}},
+        DeleteCase{"RecordsOnlyNo", false, true, {false}, {recordsQuestion}, {}},
         DeleteCase{"NeitherYes", false, false, {true}, {productQuestion}, {deleteProduct}},
         DeleteCase{"NeitherNo", false, false, {false}, {productQuestion}, {}}),
     [](const ::testing::TestParamInfo<DeleteCase>& info) { return std::string(info.param.name); });
+
+// A statement of the delete that fails, the second or the last, takes back the ones before it: the
+// product, its prices, their norms and its shift records all stay, and the list still shows it.
+TEST_F(ProductsTest, ADeleteThatFailsHalfwayLeavesEverythingAsItWas) {
+    ui::setToday(QDate(2024, 5, 10));
+    const testing_support::Fixtures::Basics basics = fixtures.basics();
+    fixtures.norm(basics.oper, 10);
+    fixtures.record({.worker = basics.worker, .product = basics.product, .oper = basics.oper, .day = QDate(2024, 5, 2)});
+    exec(dm->ADO_DB, QStringLiteral(
+        "create function public.refuse_delete_for_test() returns trigger language plpgsql as "
+        "$$begin raise exception 'удаление отклонено'; end$$"));
+    const auto dropTrigger = qScopeGuard([&] {
+        exec(dm->ADO_DB, QStringLiteral("drop function public.refuse_delete_for_test() cascade"));
+    });
+    for (const char* refusing : {"accounts_dep.oper", "cmn_gds_and_srv.gds_and_srv"}) {
+        SCOPED_TRACE(refusing);
+        exec(dm->ADO_DB, QStringLiteral("create trigger refuse before delete on %1 for each row "
+                                        "execute function public.refuse_delete_for_test()").arg(QLatin1String(refusing)));
+        ui.dialogs.clear();
+        ui.dialogs.answer(true);
+        ui.dialogs.answer(true);
+        ui.modal.expect(QStringLiteral("Form3"), [&](ui::Form& f) {
+            click(f, "Button3");
+            EXPECT_TRUE(f.isVisible());
+            EXPECT_EQ(listed(f), QStringList({QStringLiteral("ШК-120")}));
+        });
+        roster.Form3->showAsList();
+
+        ASSERT_EQ(ui.dialogs.shown().size(), 3u) << ui.dialogs.texts().join(u'|').toStdString();
+        EXPECT_EQ(ui.dialogs.texts().mid(0, 2), QStringList({pricesQuestion, recordsQuestion}));
+        EXPECT_EQ(ui.dialogs.shown()[2].kind, ScriptedDialogs::Kind::StandardError);
+        EXPECT_TRUE(ui.dialogs.shown()[2].text.contains(QStringLiteral("удаление отклонено")))
+            << ui.dialogs.shown()[2].text.toStdString();
+        EXPECT_EQ(count(QStringLiteral("cmn_gds_and_srv.gds_and_srv")), 1);
+        EXPECT_EQ(count(QStringLiteral("accounts_dep.oper")), 1);
+        EXPECT_EQ(count(QStringLiteral("accounts_dep.norm")), 1);
+        EXPECT_EQ(count(QStringLiteral("accounts_dep.smena")), 1);
+        EXPECT_FALSE(dm->ADO_DB.inTransaction());
+        exec(dm->ADO_DB, QStringLiteral("drop trigger refuse on %1").arg(QLatin1String(refusing)));
+    }
+    expectScriptPlayed();
+}
 
 TEST_F(ProductsTest, NoThenYesRemovesTheRecordsAndTheProductButKeepsItsPrices) {
     ui::setToday(QDate(2024, 5, 10));

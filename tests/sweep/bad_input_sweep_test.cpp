@@ -50,8 +50,7 @@ struct Field {
     int maxChars = 0;
     const char* maxNumber = "";
     bool prefix = true;              // Search: the beginning of the text, or any part of it
-    // Digits: what an emptied box stores: nothing (refused), "0" where leaving the box fills it in,
-    // "" for no value where an empty cell means none (the norms grid).
+    // Digits: what an emptied box stores: nothing (refused), or "0" where leaving the box fills it in.
     const char* emptyStores = nullptr;
     // Text and Digits: the user enters the value and saves; the box's column read back as text,
     // nothing when no row holds it.
@@ -188,11 +187,16 @@ public:
     int productRows() { return count(QStringLiteral("select count(*) from cmn_gds_and_srv.gds_and_srv")); }
 
     // The norms of one priced operation, its one norm (100 pieces at 9 with no bonus) typed over.
+    // Told nothing when the cell is left, the user saves; a window that stays open on a row it
+    // cannot store, the user leaves without it.
     std::optional<QString> normsGrid(int column, const char* field, const QString& value) {
         ui.modal.expect(QStringLiteral("Form22"), [&](ui::Form& f) {
             auto& norms = static_cast<TForm22&>(f);
             QAbstractItemModel* model = norms.DBGrid1->model();
             model->setData(model->index(0, column), value, Qt::EditRole);   // the cell's editor commits
+            if (ui.dialogs.shown().empty()) norms.Button1->click();
+            if (!f.isVisible()) return;
+            norms.Button2->click();   // the last norm stays: only the pending row goes
             f.close();
         });
         roster.Form22->showNormsOf(operId);
@@ -361,15 +365,15 @@ const Field fields[] = {
      [](SweepTest& t) { return t.count(QStringLiteral("select count(*) from accounts_dep.fatigue")); }, {},
      [](SweepTest& t) { t.givenUtilityKinds(); }},
 
-    {"norm quantity", Box::Digits, 0, "2147483647", true, "",
+    {"norm quantity", Box::Digits, 0, "2147483647", true, nullptr,
      [](SweepTest& t, const QString& value) { return t.normsGrid(0, "norma", value); },
      [](SweepTest& t) { return t.normRows(); }, {}, [](SweepTest& t) { t.givenNorm(); }},
 
-    {"norm price", Box::Digits, 0, "999999999999999", true, "",
+    {"norm price", Box::Digits, 0, "999999999999999", true, nullptr,
      [](SweepTest& t, const QString& value) { return t.normsGrid(1, "price", value); },
      [](SweepTest& t) { return t.normRows(); }, {}, [](SweepTest& t) { t.givenNorm(); }},
 
-    {"norm bonus", Box::Digits, 0, "2147483647", true, "",
+    {"norm bonus", Box::Digits, 0, "2147483647", true, nullptr,
      [](SweepTest& t, const QString& value) { return t.normsGrid(2, "prize", value); },
      [](SweepTest& t) { return t.normRows(); }, {}, [](SweepTest& t) { t.givenNorm(); }},
 };
