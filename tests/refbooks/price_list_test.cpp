@@ -631,7 +631,7 @@ TEST_F(PricesTest, ExportStopsWithTheNormalCursorWhenNoWorkbookCanBeOpened) {
     priceList();
     testing_support::TestDesktop desktop;
     spreadsheet::Desktop nowhere;   // no folder for workbooks: the spreadsheet cannot start
-    nowhere.open = [](const QString&) { return true; };
+    nowhere.open = [](const QString&, const spreadsheet::OpenOutcome& outcome) { outcome(true); };
     spreadsheet::setDesktop(&nowhere);
     StatementLog log(dm->ADO_DB);
     roster.Form4->Button5Click();

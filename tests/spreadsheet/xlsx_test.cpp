@@ -10,12 +10,16 @@
 #include "tests/support/test_desktop.h"
 #include "tests/support/xlsx_reader.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -222,7 +226,7 @@ TEST_F(XlsxTest, AFolderLostAfterAnEarlierExportIsToldOnceAgain) {
 // messages, and -1.
 TEST_F(XlsxTest, ADesktopWithoutAFolderGivesBothMessagesAndMinusOne) {
     spreadsheet::Desktop nowhere;
-    nowhere.open = [](const QString&) { return true; };
+    nowhere.open = [](const QString&, const spreadsheet::OpenOutcome& outcome) { outcome(true); };
     spreadsheet::setDesktop(&nowhere);   // both writers start afresh on it
     spreadsheet::BasicWriter& writer = spreadsheet::basicWriter();
     EXPECT_EQ(writer.OpenWorkbook(QString()), -1);
@@ -246,6 +250,79 @@ TEST_F(XlsxTest, WithoutAProgramToShowTheFileTheUserIsToldWhereItIs) {
     EXPECT_EQ(ui.dialogs.shown()[0].kind, ScriptedDialogs::Kind::Message);
     EXPECT_TRUE(ui.dialogs.shown()[0].text.contains(QDir::toNativeSeparators(desktop.files()[0])))
         << ui.dialogs.shown()[0].text.toStdString();
+}
+
+// The desktop's program may fail after the export has ended (the opener waits for it): the user
+// is told then, each workbook naming its own file; a program that shows them tells nothing.
+TEST_F(XlsxTest, AnOpenerThatFailsAfterTheExportNamesEachFileThen) {
+    for (const bool shown : {false, true}) {
+        SCOPED_TRACE(shown ? "shown" : "failed");
+        ui.dialogs.clear();
+        desktop.opened.clear();
+        desktop.answersLater = true;
+        ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+        basic.WriteCell(1, 1, 1, QStringLiteral("цены"));
+        basic.SetExcelVisible(true);
+        ASSERT_EQ(formatting.OpenWorkbook(QString()), 1);
+        formatting.WriteCell(1, 1, 1, QStringLiteral("табель"), true, true, true);
+        formatting.SetExcelVisible(true);
+        ASSERT_EQ(desktop.opened.size(), 2);
+        EXPECT_TRUE(ui.dialogs.shown().empty());
+
+        desktop.answerPending(shown);
+        if (shown) {
+            EXPECT_TRUE(ui.dialogs.shown().empty());
+            continue;
+        }
+        ASSERT_EQ(ui.dialogs.shown().size(), 2u);
+        for (int n = 0; n < 2; ++n) {
+            const ScriptedDialogs::Shown& box = ui.dialogs.shown()[n];
+            EXPECT_EQ(box.kind, ScriptedDialogs::Kind::Message);
+            EXPECT_EQ(box.icon, ui::Icon::Warning);
+            EXPECT_TRUE(box.text.endsWith(u'\n' + QDir::toNativeSeparators(desktop.opened[n]))) << box.text.toStdString();
+            EXPECT_TRUE(QFileInfo::exists(desktop.opened[n]));
+        }
+    }
+}
+
+// The program's own opener: xdg-open from the PATH, whose failure (no program for the type, or
+// a program that could not open the file) is known only when it ends.
+TEST_F(XlsxTest, TheDesktopsOpenerFailsWhenXdgOpenIsMissingOrFails) {
+    const struct { const char* name; const char* script; bool shown; } cases[] = {
+        {"no xdg-open", nullptr, false},
+        // Shell builtins only: the PATH holds this folder alone.
+        {"shown", "echo \"$1\" > \"${0%/*}/asked\"; exit 0", true},
+        {"no program for the type", "exit 3", false},
+        {"the program failed", "exit 4", false},
+        {"killed", "kill -9 $$", false},
+    };
+    const QByteArray path = qgetenv("PATH");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir bin;
+        ASSERT_TRUE(bin.isValid());
+        if (c.script) {
+            QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+            ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+            opener.write(QByteArray("#!/bin/sh\n") + c.script + '\n');
+            opener.close();
+            opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        std::optional<bool> outcome;
+        const QString book = QStringLiteral("/tmp/Табель/Книга 1.xlsx");
+        spreadsheet::Desktop::user().open(book, [&](bool shown) { outcome = shown; });
+        qputenv("PATH", path);
+        const QDeadlineTimer deadline(10000);
+        while (!outcome && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_TRUE(outcome.has_value());
+        EXPECT_EQ(*outcome, c.shown);
+        if (c.shown) {
+            QFile asked(bin.filePath(QStringLiteral("asked")));
+            ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
+            EXPECT_EQ(QString::fromUtf8(asked.readAll()).trimmed(), book);
+        }
+    }
 }
 
 }  // namespace
