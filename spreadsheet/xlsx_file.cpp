@@ -44,7 +44,7 @@ void writeSheet(lxw_workbook* book, const Worksheet& sheet, const Formats& forma
         const lxw_col_t c = lxw_col_t(column - 1);
         lxw_format* format = formats.of(cell);
         if (cell.number) {
-            failed = worksheet_write_number(out, r, c, *cell.number, format);
+            failed = worksheet_write_number(out, r, c, cell.text.toDouble(), format);
         } else if (cell.text.isEmpty()) {
             if (format) failed = worksheet_write_blank(out, r, c, format);
         } else {

@@ -23,9 +23,12 @@
 
 namespace {
 
+using spreadsheet::CellValue;
 using testing_support::ScriptedDialogs;
 using testing_support::XlsxSheet;
 using testing_support::readXlsx;
+
+data::Decimal dec(const char* text) { return *data::Decimal::parse(QString::fromLatin1(text)); }
 
 class XlsxTest : public ::testing::Test {
 protected:
@@ -60,8 +63,8 @@ TEST_F(XlsxTest, TheBasicWriterWritesAWorkbookThatOpensWithItsValues) {
     basic.WriteCell(1, 1, 1, QStringLiteral("Марка"));
     basic.WriteCell(1, 2, 1, QStringLiteral("Цена"));
     basic.WriteCell(1, 1, 2, QStringLiteral("ШК-120 «Люкс» & <O'Brien>"));
-    basic.WriteCell(1, 2, 2, QStringLiteral("15,15"));
-    basic.WriteCell(1, 2, 3, QStringLiteral("0"));
+    basic.WriteCell(1, 2, 2, CellValue::number(dec("15.15")));
+    basic.WriteCell(1, 2, 3, CellValue::number(0));
     basic.WriteCell(1, 1, 3, QStringLiteral("007"));
     EXPECT_TRUE(desktop.files().isEmpty()) << "nothing is written before the workbook is shown";
     EXPECT_EQ(basic.SetExcelVisible(true), 1);
@@ -92,8 +95,8 @@ TEST_F(XlsxTest, TheFormattingWriterKeepsTheTextFormatBoldAndFittedWidths) {
     formatting.WriteCell(1, 1, 1, QStringLiteral("Фамилия И.О."), true, true, true);
     formatting.WriteCell(1, 1, 2, QStringLiteral("Константинопольский К.К."), true, true, false);   // 24 letters
     formatting.WriteCell(1, 2, 1, QStringLiteral("1"), true, true, true);
-    formatting.WriteCell(1, 2, 2, QStringLiteral("8"), false, true, false);
-    formatting.WriteCell(1, 3, 2, QStringLiteral("12,5"), false, false, true);
+    formatting.WriteCell(1, 2, 2, CellValue::number(8), false, true, false);
+    formatting.WriteCell(1, 3, 2, CellValue::number(dec("12.5")), false, false, true);
     EXPECT_TRUE(desktop.files().isEmpty()) << "hidden while it is written";
     formatting.SetExcelVisible(true);
 
@@ -250,6 +253,35 @@ TEST_F(XlsxTest, WithoutAProgramToShowTheFileTheUserIsToldWhereItIs) {
     EXPECT_EQ(ui.dialogs.shown()[0].kind, ScriptedDialogs::Kind::Message);
     EXPECT_TRUE(ui.dialogs.shown()[0].text.contains(QDir::toNativeSeparators(desktop.files()[0])))
         << ui.dialogs.shown()[0].text.toStdString();
+}
+
+// A text, from a mark or a name, is text in the file exactly as it was given, however much it
+// looks like a number, with either writer.
+TEST_F(XlsxTest, TextsThatLookLikeNumbersStayTextExactly) {
+    const char* const texts[] = {"007", "1E5", "12.50", "-3", " 42", "42 ", "12,5", "1 000", "0", "1234567890123456"};
+    {
+        ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
+        int row = 0;
+        for (const char* text : texts) basic.WriteCell(1, 1, ++row, QString::fromLatin1(text));
+        basic.SetExcelVisible(true);
+        ASSERT_EQ(formatting.OpenWorkbook(QString()), 1);
+        row = 0;
+        for (const char* text : texts) formatting.WriteCell(1, 1, ++row, QString::fromLatin1(text), false, true, false);
+        formatting.SetExcelVisible(true);
+
+        ASSERT_GE(desktop.opened.size(), 2);
+        for (const QString& file : desktop.opened.mid(desktop.opened.size() - 2)) {
+            const XlsxSheet sheet = onlySheetOf(file);
+            row = 0;
+            for (const char* text : texts) {
+                SCOPED_TRACE(text);
+                const testing_support::XlsxCell* cell = sheet.at(++row, 1);
+                ASSERT_NE(cell, nullptr);
+                EXPECT_FALSE(cell->number);
+                EXPECT_EQ(cell->value.toString(), QString::fromLatin1(text));
+            }
+        }
+    }
 }
 
 // The desktop's program may fail after the export has ended (the opener waits for it): the user
