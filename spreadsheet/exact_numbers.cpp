@@ -3,6 +3,7 @@
 #include "spreadsheet/application.h"
 #include "spreadsheet/zip_archive.h"
 
+#include <QByteArrayMatcher>
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
@@ -35,38 +36,40 @@ QByteArray sheetEntryName(int number) { return "xl/worksheets/sheet" + QByteArra
 
 }  // namespace
 
-// The library writes a number cell as <c r="B2" s="1"><v>8.380000000000001</v></c>.
+// The library writes a number cell as <c r="B2" s="1"><v>8.380000000000001</v></c>, and a text
+// cell with a type: <c r="A2" t="s"><v>0</v></c>.
 std::optional<QByteArray> withExactNumbers(const QByteArray& xml, const Worksheet& sheet) {
-    static const QByteArray cellStart = QByteArrayLiteral("<c r=\"");
+    static const QByteArrayMatcher cellStart(QByteArrayLiteral("<c r=\""));
+    const QByteArrayView view(xml);
     QByteArray out;
+    out.reserve(xml.size() + xml.size() / 8);
     qsizetype copied = 0;
     qsizetype from = 0;
     for (;;) {
-        const qsizetype at = xml.indexOf(cellStart, from);
+        const qsizetype at = cellStart.indexIn(xml, from);
         if (at < 0) break;
-        const qsizetype referenceAt = at + cellStart.size();
+        const qsizetype referenceAt = at + cellStart.pattern().size();
         const qsizetype referenceEnd = xml.indexOf('"', referenceAt);
         const qsizetype tagEnd = referenceEnd < 0 ? -1 : xml.indexOf('>', referenceEnd);
         if (tagEnd < 0) break;
         from = tagEnd + 1;
-        if (xml[tagEnd - 1] == '/') continue;   // a cell without a value
-        const auto place = rowAndColumn(QByteArrayView(xml).sliced(referenceAt, referenceEnd - referenceAt));
+        if (xml[tagEnd - 1] == '/' || view.sliced(referenceEnd, tagEnd - referenceEnd).contains(" t=\""))
+            continue;   // a cell without a value, or not a number
+        const qsizetype textAt = tagEnd + 4;
+        if (!view.sliced(tagEnd + 1).startsWith("<v>")) continue;
+        const qsizetype valueEnd = xml.indexOf('<', textAt);
+        if (valueEnd < 0 || !view.sliced(valueEnd).startsWith("</v>")) continue;
+        const auto place = rowAndColumn(view.sliced(referenceAt, referenceEnd - referenceAt));
         const Cell* cell = place ? sheet.cellAt(place->first, place->second) : nullptr;
         if (!cell || !cell->number) continue;
-        const qsizetype cellEnd = xml.indexOf("</c>", tagEnd);
-        const qsizetype valueAt = xml.indexOf("<v>", tagEnd);
-        const qsizetype valueEnd = valueAt < 0 ? -1 : xml.indexOf("</v>", valueAt);
-        if (cellEnd < 0 || valueAt < 0 || valueEnd < 0 || valueEnd > cellEnd) continue;
-        const qsizetype textAt = valueAt + 3;
-        const QByteArray exact = cell->text.toLatin1();
-        if (QByteArrayView(xml).sliced(textAt, valueEnd - textAt) == exact) continue;
-        out += QByteArrayView(xml).sliced(copied, textAt - copied);
-        out += exact;
+        if (QLatin1String(xml.constData() + textAt, valueEnd - textAt) == cell->text) continue;
+        out += view.sliced(copied, textAt - copied);
+        out += cell->text.toLatin1();
         copied = valueEnd;
         from = valueEnd;
     }
     if (copied == 0) return std::nullopt;
-    out += QByteArrayView(xml).sliced(copied);
+    out += view.sliced(copied);
     return out;
 }
 

@@ -83,7 +83,8 @@ QByteArray inflated(const QByteArray& packed, quint32 size) {
 
 QByteArray deflated(const QByteArray& bytes) {
     z_stream stream{};
-    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    // The fastest level: an export waits for it, and a sheet's XML packs well at any level.
+    if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         throw Error(QStringLiteral("не хватает памяти"));
     QByteArray out(qsizetype(deflateBound(&stream, uLong(bytes.size()))), Qt::Uninitialized);
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
