@@ -203,7 +203,7 @@ int Decimal::compare(const Decimal& other) const {
 }
 
 QString exportNumberText(const Decimal& value, QChar separator) {
-    return value.roundedToSignificant(15).toString(separator);
+    return value.roundedToSignificant(spreadsheetDigits).toString(separator);
 }
 
 }  // namespace data

@@ -63,6 +63,9 @@ private:
     int scale_ = 0;   // digits after the point; no trailing zeros are kept
 };
 
+// The significant digits a spreadsheet keeps of a number.
+inline constexpr int spreadsheetDigits = 15;
+
 // The text of a number for an export cell: at most 15 significant digits, plain decimal, with the
 // separator the caller chooses.
 QString exportNumberText(const Decimal& value, QChar separator);

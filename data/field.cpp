@@ -40,6 +40,14 @@ QString displayText(const QVariant& value) {
 
 QString Field::asString() const { return displayText(value_); }
 
+QString Field::asUnpaddedString() const {
+    QString text = asString();
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ') --end;
+    text.truncate(end);
+    return text;
+}
+
 qint64 Field::asInteger() const {
     const auto exact = decimalOf(value_);
     if (!exact) return 0;

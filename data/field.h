@@ -22,6 +22,8 @@ public:
     // Numbers in plain decimal digits with a full stop, never in exponent form; dates as
     // DD.MM.YYYY, date-times with their time of day only when they have one.
     QString asString() const;
+    // The same without the blanks that pad a char(n) column to its size; blanks that lead stay.
+    QString asUnpaddedString() const;
     // Whole numbers, 64 bits wide: ids of numeric(15,0) columns come back whole.
     qint64 asInteger() const;
     // The exact value of a number (0 for NULL or for a text that is no number).

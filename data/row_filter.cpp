@@ -136,8 +136,7 @@ bool RowFilter::matches(const ValueOf& valueOf) const {
             continue;
         }
         // Blank-padded columns compare as their text without the padding.
-        QString text = displayText(value);
-        while (text.endsWith(u' ')) text.chop(1);
+        const QString text = Field(value).asUnpaddedString();
         if (!term.like) {
             if (text.compare(term.text, Qt::CaseInsensitive) != 0) return false;
             continue;

@@ -18,7 +18,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <optional>
@@ -60,11 +59,6 @@ const QString xlsRepSql = QStringLiteral(
     "and oper.vid=vid_oper.id order by izdel.marka, vid_oper.vid, oper.naimen");
 
 QString productType(qint64 naimen) { return naimen == 0 ? finishedProducts : blanks; }
-
-QChar userDecimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.front();
-}
 
 }  // namespace
 
@@ -219,16 +213,14 @@ void TForm4::Button5Click() {
     writer.WriteCell(1, 2, 1, QStringLiteral("Операция"));
     writer.WriteCell(1, 3, 1, QStringLiteral("Цена"));
     writer.WriteCell(1, 4, 1, QStringLiteral("Вид"));
-    const QChar separator = userDecimalSeparator();
     for (int record = 1; record <= XLS_Rep.recordCount(); ++record) {
         XLS_Rep.setRecNo(record);
         const int row = record + 1;
-        // Whole names without the blanks that pad a kind's name: the export is no narrower than
-        // the products and the kinds, and a cell's text is what the user filters on.
-        writer.WriteCell(1, 1, row, XLS_Rep.wholeField(QStringLiteral("marka")).asString().trimmed());
-        writer.WriteCell(1, 2, row, XLS_Rep.wholeField(QStringLiteral("vid")).asString().trimmed());
-        writer.WriteCell(1, 3, row,
-                         data::exportNumberText(XLS_Rep.field(QStringLiteral("cena")).asDecimal(), separator));
+        // Whole names, as stored: the list cuts them to its columns, and a mark such as "007" is
+        // a name, not a number.
+        writer.WriteCell(1, 1, row, XLS_Rep.wholeField(QStringLiteral("marka")).asString());
+        writer.WriteCell(1, 2, row, XLS_Rep.wholeField(QStringLiteral("vid")).asUnpaddedString());
+        writer.WriteCell(1, 3, row, spreadsheet::CellValue::number(XLS_Rep.field(QStringLiteral("cena")).asDecimal()));
         writer.WriteCell(1, 4, row, productType(XLS_Rep.field(QStringLiteral("naimen")).asInteger()));
     }
     writer.SetExcelVisible(true);

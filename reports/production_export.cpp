@@ -1,11 +1,8 @@
 #include "reports/production_export.h"
 
 #include "data/dataset.h"
-#include "data/decimal.h"
 #include "data/sql_text.h"
 #include "spreadsheet/writers.h"
-
-#include <QLocale>
 
 namespace reports {
 
@@ -35,18 +32,15 @@ bool exportProduction(data::Dataset& rows, spreadsheet::BasicWriter& writer,
     const QStringList header{QStringLiteral("Наименование"), QStringLiteral("Операция"),
                              QStringLiteral("Вид продукции"), QStringLiteral("Коробки"), QStringLiteral("Кол-во")};
     for (int column = 1; column <= header.size(); ++column) writer.WriteCell(1, column, 1, header[column - 1]);
-    const QChar separator = QLocale().decimalPoint().front();
     for (int written = 0; written < total; ++written) {
         const int row = written + 2;
         const auto field = [&](const char* name) { return rows.field(QString::fromLatin1(name)); };
         writer.WriteCell(1, 1, row, field("nom").asString());
-        // The kind name without the blanks that pad its column.
-        writer.WriteCell(1, 2, row,
-                         operationWithColour(field("vid").asString().trimmed(), field("color").asInteger()));
+        writer.WriteCell(1, 2, row, operationWithColour(field("vid").asUnpaddedString(), field("color").asInteger()));
         writer.WriteCell(1, 3, row, field("naimen").asInteger() == 0 ? QStringLiteral("Готовая продукция")
                                                                       : QStringLiteral("Заготовки"));
-        writer.WriteCell(1, 4, row, data::exportNumberText(field("mass").asDecimal(), separator));
-        writer.WriteCell(1, 5, row, sql::integer(field("kolvo").asInteger()));
+        writer.WriteCell(1, 4, row, spreadsheet::CellValue::number(field("mass").asDecimal()));
+        writer.WriteCell(1, 5, row, spreadsheet::CellValue::number(field("kolvo").asInteger()));
         rows.next();
         rowWritten(written + 1, total);
     }

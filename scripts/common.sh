@@ -5,8 +5,8 @@ TABEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$TABEL_ROOT/build}
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libpq-dev postgresql postgresql-contrib
-          libxlsxwriter-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils python3-openpyxl
-          desktop-file-utils)
+          libxlsxwriter-dev zlib1g-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils
+          python3-openpyxl desktop-file-utils locales)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
@@ -23,6 +23,14 @@ install_packages() {
   echo "Installing: ${missing[*]}"
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The tests run every export under the department's locale as well as under C: ru_RU.UTF-8 is
+# generated when the machine lacks it.
+ensure_test_locale() {
+  locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8' && return 0
+  echo "Generating the locale ru_RU.UTF-8"
+  as_root localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 }
 
 # Configures the build folder and builds the given targets, or everything when none is given.

@@ -14,6 +14,7 @@ sanitize=0
 if [ "${1:-}" = --sanitize ]; then sanitize=1; shift; fi
 
 install_packages
+ensure_test_locale
 
 if [ "$sanitize" = 1 ]; then
   BUILD_DIR=$SANITIZE_BUILD_DIR

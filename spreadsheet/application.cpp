@@ -22,51 +22,6 @@ const Cell* Worksheet::cellAt(int row, int column) const {
     return cell.used ? &cell : nullptr;
 }
 
-// Plain decimal numbers only, as a user types them: an optional minus, digits, and a fraction after
-// the separator. Digits that a number would not keep stay text: a leading zero ("007" is a code,
-// not 7) and more than 15 significant digits (a spreadsheet keeps no more).
-std::optional<double> Worksheet::numberIn(const QString& value, QChar separator) {
-    const qsizetype n = value.size();
-    qsizetype i = 0;
-    if (i < n && value[i] == u'-') ++i;
-    const qsizetype intStart = i;
-    while (i < n && value[i].isDigit() && value[i].unicode() < 128) ++i;
-    const qsizetype intDigits = i - intStart;
-    qsizetype fracDigits = 0;
-    if (i < n && value[i] == separator) {
-        const qsizetype fracStart = ++i;
-        while (i < n && value[i].isDigit() && value[i].unicode() < 128) ++i;
-        fracDigits = i - fracStart;
-        if (fracDigits == 0) return std::nullopt;
-    }
-    if (i != n || intDigits == 0) return std::nullopt;
-    if (intDigits > 1 && value[intStart] == u'0') return std::nullopt;
-
-    // Significant digits: without the sign, the separator and the zeros that lead.
-    char plain[64];
-    int length = 0;
-    int significant = 0;
-    bool leading = true;
-    for (qsizetype k = 0; k < n; ++k) {
-        if (length >= int(sizeof plain) - 1) return std::nullopt;
-        const QChar c = value[k];
-        if (c == separator) {
-            plain[length++] = '.';
-            continue;
-        }
-        if (c != u'-' && !(leading && c == u'0')) {
-            leading = false;
-            if (++significant > 15) return std::nullopt;
-        }
-        plain[length++] = char(c.unicode());
-    }
-    plain[length] = 0;
-    bool ok = false;
-    const double number = QByteArray::fromRawData(plain, length).toDouble(&ok);
-    if (!ok) return std::nullopt;
-    return number;
-}
-
 // Characters of the default font, with room for a bold font and the cell's margins.
 double Worksheet::widthOf(const QString& text) {
     qsizetype longestLine = 0;
@@ -78,13 +33,19 @@ double Worksheet::widthOf(const QString& text) {
     return std::min(255.0, double(longestLine) * 1.1 + 1.0);
 }
 
-void Worksheet::setValue(Cell& cell, int column, const QString& value, QChar separator) {
-    if (value.size() > maxCellText)
+void Worksheet::setValue(Cell& cell, int column, const CellValue& value) {
+    if (value.text().size() > maxCellText)
         throw Error(QStringLiteral("Текст длиннее %1 знаков не помещается в ячейку").arg(maxCellText));
-    cell.text = value;
-    cell.number = cell.asText ? std::nullopt : numberIn(value, separator);
+    const std::optional<data::Decimal>& number = value.numberValue();
+    if (number && !cell.asText) {
+        cell.number = number->roundedToSignificant(data::spreadsheetDigits);
+        cell.text = data::exportNumberText(*cell.number, u'.');
+    } else {
+        cell.number.reset();
+        cell.text = value.text();
+    }
     double& widest = widest_[column];
-    widest = std::max(widest, widthOf(value));
+    widest = std::max(widest, widthOf(cell.text));
 }
 
 void Worksheet::setNumberFormat(Cell& cell, const QString& code) {

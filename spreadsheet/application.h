@@ -1,5 +1,8 @@
 #pragma once
 
+#include "data/decimal.h"
+#include "spreadsheet/cell_value.h"
+
 #include <QString>
 #include <map>
 #include <memory>
@@ -36,8 +39,8 @@ inline const QString textFormat = QStringLiteral("@");
 
 // One cell as it was last written.
 struct Cell {
-    QString text;                  // the value as it was given
-    std::optional<double> number;  // set when the value was taken as a number
+    QString text;                          // the value's text; a number's in plain digits with a full stop
+    std::optional<data::Decimal> number;   // set for a number, as the spreadsheet keeps it
     bool asText = false;           // the number format is "@"
     bool bold = false;
     bool used = false;             // the cell was reached by Cells(row, column)
@@ -54,10 +57,10 @@ public:
     // The cell when it was ever used, else nullptr.
     const Cell* cellAt(int row, int column) const;
 
-    // Value: a value in the text format stays text; any other value that reads as a number under
-    // `separator` (the user's decimal separator) is taken as the number, as a spreadsheet takes a
-    // typed value. Throws Error for a text longer than a cell holds.
-    void setValue(Cell& cell, int column, const QString& value, QChar separator);
+    // Value: a text stays text, whatever it looks like; a number is a number, rounded to the
+    // digits a spreadsheet keeps, unless the cell is in the text format, which keeps the number's
+    // text. Throws Error for a text longer than a cell holds.
+    void setValue(Cell& cell, int column, const CellValue& value);
     // NumberFormat: only "@" (text) and "General" are known; any other code throws Error.
     void setNumberFormat(Cell& cell, const QString& code);
 
@@ -74,8 +77,6 @@ public:
     }
     const std::map<int, double>& fittedColumns() const { return fitted_; }
 
-    // Whether a value would be taken as a number, and which.
-    static std::optional<double> numberIn(const QString& value, QChar separator);
     // The width, in characters of the default font, that shows `text` whole.
     static double widthOf(const QString& text);
 

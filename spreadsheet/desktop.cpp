@@ -4,11 +4,9 @@
 #include "ui/dialogs.h"
 
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QUrl>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -25,7 +23,7 @@ Desktop Desktop::user() {
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty()) documents = QDir::homePath() + QStringLiteral("/Documents");
     desktop.folder = documents + u'/' + programFolder;
-    desktop.open = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    desktop.open = openWithDesktopProgram;
     return desktop;
 }
 
@@ -67,7 +65,7 @@ QString DesktopApplication::reserveFreshPath() const {
 // written is told once, naming it, at the moment the user expects the workbook.
 void DesktopApplication::show(Workbook& workbook) {
     if (!workbook.openedFrom().isEmpty()) {
-        if (!desktop_.open(workbook.openedFrom())) tellWhereItIs(workbook.openedFrom());
+        showFile(workbook.openedFrom());
         return;
     }
     QString path;
@@ -83,14 +81,23 @@ void DesktopApplication::show(Workbook& workbook) {
         throw Error(QStringLiteral("Не удалось записать книгу в %1: %2").arg(where, e.message()));
     }
     written_ << path;
-    if (!desktop_.open(path)) tellWhereItIs(path);
+    showFile(path);
+}
+
+// The outcome may come after this application is gone (the writers started afresh): it holds
+// only the path.
+void DesktopApplication::showFile(const QString& path) {
+    desktop_.open(path, [path](bool shown) {
+        if (!shown) tellWhereItIs(path);
+    });
 }
 
 void DesktopApplication::tellWhereItIs(const QString& path) {
-    ui::dialogs().message(QStringLiteral("Не удалось открыть книгу: нет программы, которая её покажет.\n"
-                                         "Книга в файле %1")
+    ui::dialogs().message(QStringLiteral("Книгу не удалось открыть: на компьютере нет программы для файлов .xlsx "
+                                         "или она не смогла открыть книгу.\n\n"
+                                         "Книга записана в файл:\n%1")
                               .arg(QDir::toNativeSeparators(path)),
-                          QStringLiteral("Excel"), ui::Icon::Information);
+                          QStringLiteral("Excel"), ui::Icon::Warning);
 }
 
 DesktopLauncher::DesktopLauncher(std::function<Desktop()> desktop) : desktop_(std::move(desktop)) {}

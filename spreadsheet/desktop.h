@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spreadsheet/application.h"
+#include "spreadsheet/desktop_opener.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,8 +15,8 @@ namespace spreadsheet {
 // program for .xlsx files. Tests give a folder of their own and an opener that opens nothing.
 struct Desktop {
     QString folder;
-    // Shows a written workbook; false when no program could show it.
-    std::function<bool(const QString& path)> open;
+    // Shows a written workbook, and tells `outcome` whether it could, now or later.
+    std::function<void(const QString& path, OpenOutcome outcome)> open;
 
     static Desktop user();
 };
@@ -25,7 +26,8 @@ struct Desktop {
 // earlier export) and opens it. Like a spreadsheet program, it starts whatever the state of the
 // folder: the folder is made and written only when a workbook goes to its file. A folder or a file
 // that cannot be written throws Error naming it with the system's reason, and no file is left
-// behind; a file that no program can show is named to the user in a message.
+// behind. When no program can show a workbook, or the program fails to, the user is told where
+// the file is, whenever the desktop knows it.
 class DesktopApplication : public Application {
 public:
     explicit DesktopApplication(Desktop desktop);
@@ -42,6 +44,7 @@ protected:
 private:
     void makeFolder() const;
     QString reserveFreshPath() const;
+    void showFile(const QString& path);
     static void tellWhereItIs(const QString& path);
 
     Desktop desktop_;

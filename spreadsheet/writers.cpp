@@ -3,18 +3,11 @@
 #include "spreadsheet/application.h"
 #include "ui/dialogs.h"
 
-#include <QLocale>
-
 namespace spreadsheet {
 namespace {
 
 void showError(const QString& text, const QString& caption) {
     ui::dialogs().message(text, caption, ui::Icon::Error);
-}
-
-QChar userDecimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.front();
 }
 
 // "Ошибка при записи: лист 1, столбец 3, строка 2", composed only when it is shown.
@@ -25,7 +18,6 @@ QString writeErrorText(int sheet, int column, int row) {
 }  // namespace
 
 int Writer::OpenWorkbook(const QString& path) {
-    separator_ = userDecimalSeparator();   // the user's, for the whole workbook
     if (std::shared_ptr<Application> running = launcher_.attach()) {
         application_ = std::move(running);
     } else {
@@ -57,8 +49,8 @@ int Writer::SetExcelVisible(bool visible) {
     return 1;
 }
 
-int Writer::write(int sheet, int column, int row, const QString& text, const Formatting* formatting) {
-    if (text.isEmpty()) return 1;
+int Writer::write(int sheet, int column, int row, const CellValue& value, const Formatting* formatting) {
+    if (value.isEmpty()) return 1;
     Worksheet* worksheet = nullptr;
     try {
         if (!application_) throw Error(QStringLiteral("Нет приложения"));
@@ -70,7 +62,7 @@ int Writer::write(int sheet, int column, int row, const QString& text, const For
     try {
         Cell& cell = worksheet->cell(row, column);
         if (formatting && formatting->asText) worksheet->setNumberFormat(cell, textFormat);
-        worksheet->setValue(cell, column, text, separator_);
+        worksheet->setValue(cell, column, value);
         if (formatting && formatting->autoFit) worksheet->autoFit(column);
         if (formatting) cell.bold = formatting->bold;
     } catch (const Error&) {
@@ -80,14 +72,14 @@ int Writer::write(int sheet, int column, int row, const QString& text, const For
     return 1;
 }
 
-int BasicWriter::WriteCell(int sheet, int column, int row, const QString& text) {
-    return write(sheet, column, row, text, nullptr);
+int BasicWriter::WriteCell(int sheet, int column, int row, const CellValue& value) {
+    return write(sheet, column, row, value, nullptr);
 }
 
-int FormattingWriter::WriteCell(int sheet, int column, int row, const QString& text, bool asText,
+int FormattingWriter::WriteCell(int sheet, int column, int row, const CellValue& value, bool asText,
                                 bool autoFit, bool bold) {
     const Formatting formatting{asText, autoFit, bold};
-    return write(sheet, column, row, text, &formatting);
+    return write(sheet, column, row, value, &formatting);
 }
 
 }  // namespace spreadsheet

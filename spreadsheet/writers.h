@@ -1,5 +1,7 @@
 #pragma once
 
+#include "spreadsheet/cell_value.h"
+
 #include <QString>
 #include <memory>
 
@@ -11,7 +13,8 @@ class Launcher;
 // The spreadsheet writers of the exports. Each holds its own application handle: empty at the start of
 // the run, replaced by every OpenWorkbook, kept until the run ends. Results are 1 for success (a
 // skipped write included) and -1 for failure; every failure has been shown to the user in a message
-// box with the error icon by the time the result comes back. Numbers arrive as text.
+// box with the error icon by the time the result comes back. A cell's value comes typed by its
+// column: a text stays text, a number is a number (cell_value.h).
 //
 // The calling order of every export: OpenWorkbook with an empty path, stopping on -1; any number of
 // WriteCell, whose results the callers ignore; SetExcelVisible(true).
@@ -37,26 +40,25 @@ protected:
         bool autoFit;
         bool bold;
     };
-    int write(int sheet, int column, int row, const QString& text, const Formatting* formatting);
+    int write(int sheet, int column, int row, const CellValue& value, const Formatting* formatting);
 
 private:
     Launcher& launcher_;
     std::shared_ptr<Application> application_;
-    QChar separator_ = u'.';   // the user's decimal separator when the workbook was opened
 };
 
 // The writer of the price-list export and the production export: values only.
 class BasicWriter : public Writer {
 public:
     using Writer::Writer;
-    int WriteCell(int sheet, int column, int row, const QString& text);
+    int WriteCell(int sheet, int column, int row, const CellValue& value);
 };
 
 // The writer of the timesheet export: values with the text format, auto-fit and bold.
 class FormattingWriter : public Writer {
 public:
     using Writer::Writer;
-    int WriteCell(int sheet, int column, int row, const QString& text, bool asText, bool autoFit, bool bold);
+    int WriteCell(int sheet, int column, int row, const CellValue& value, bool asText, bool autoFit, bool bold);
 };
 
 }  // namespace spreadsheet

@@ -1,7 +1,6 @@
 #include "timesheet/timesheet_export.h"
 
 #include "data/dataset.h"
-#include "data/sql_text.h"
 #include "spreadsheet/writers.h"
 
 namespace timesheet {
@@ -13,7 +12,7 @@ constexpr int totalColumn = dayColumns + 2;
 void writeHeader(spreadsheet::FormattingWriter& writer, const QString& title) {
     writer.WriteCell(1, 1, 1, title, true, true, true);
     writer.WriteCell(1, 1, 2, QStringLiteral("Фамилия И.О."), true, true, true);
-    for (int day = 1; day <= dayColumns; ++day) writer.WriteCell(1, day + 1, 2, sql::integer(day), false, true, true);
+    for (int day = 1; day <= dayColumns; ++day) writer.WriteCell(1, day + 1, 2, spreadsheet::CellValue::number(day), false, true, true);
     writer.WriteCell(1, totalColumn, 2, QStringLiteral("Итого"), true, true, true);
 }
 
@@ -22,10 +21,10 @@ void writeWorker(spreadsheet::FormattingWriter& writer, const data::Dataset& hou
     qint64 total = 0;
     for (int day = 1; day <= dayColumns; ++day) {
         const qint64 value = hours.field(QStringLiteral("sd%1").arg(day)).asInteger();   // empty reads 0
-        writer.WriteCell(1, day + 1, row, sql::integer(value), false, true, false);
+        writer.WriteCell(1, day + 1, row, spreadsheet::CellValue::number(value), false, true, false);
         total += value;
     }
-    writer.WriteCell(1, totalColumn, row, sql::integer(total), false, true, false);
+    writer.WriteCell(1, totalColumn, row, spreadsheet::CellValue::number(total), false, true, false);
 }
 
 }  // namespace

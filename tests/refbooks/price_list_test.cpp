@@ -10,6 +10,7 @@
 #include "spreadsheet/desktop.h"
 #include "spreadsheet/program.h"
 #include "tests/refbooks/refbook_test_helpers.h"
+#include "tests/support/process_locale.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/xlsx_reader.h"
@@ -671,37 +672,55 @@ TEST_F(PricesTest, ExportWritesTheHeaderAndEveryOperationWithItsListPrice) {
     EXPECT_FALSE(sheet.at(1, 3)->number);
 }
 
-// The numbers of the price column as text, before the spreadsheet takes them: plain digits with the
-// user's separator, never an exponent or a binary artefact.
-TEST_F(PricesTest, ExportedPricesAreWrittenInPlainDigitsWithTheUsersSeparator) {
-    const int kind = fixtures.kind(QStringLiteral("Сборка"));
-    const char* prices[] = {"15.15", "0.0001", "100000", "99999999999999.9999", "1234567.125"};
-    for (const char* price : prices) {
-        const int oper = fixtures.oper(kind, fixtures.product(QStringLiteral("М-") + QString::fromLatin1(price)));
-        exec(dm->ADO_DB, QStringLiteral("update accounts_dep.oper set cena_new=%1 where id=%2").arg(QLatin1String(price)).arg(oper));
+// Under the C locale and the department's: each mark and kind name is text exactly as stored,
+// however much it looks like a number, and each price a number standing in the file as the
+// decimal the database holds, never an exponent, a comma or a binary artefact (8.38 is not
+// 8.380000000000001); the reader refuses any other.
+TEST_F(PricesTest, ExportWritesMarksAsTextAndPricesAsTheirExactDecimalsUnderEveryLocale) {
+    const struct { const char* mark; const char* kind; const char* price; const char* stored; } cases[] = {
+        {"007", "Сборка", "279.5", "279.5"},
+        {"1E5", "Сборка", "8.38", "8.38"},
+        {"12.50", "12.50", "15.15", "15.15"},
+        {"-3", "Сборка", "0.0001", "0.0001"},
+        {" 42", " 42", "100000", "100000"},
+        {"М-1", "-3", "99999999999999.9999", "100000000000000"},   // the 15 digits a spreadsheet keeps
+        {"М-2", "1E5", "1234567.125", "1234567.125"},
+    };
+    for (const auto& c : cases) {
+        const int oper = fixtures.oper(fixtures.kind(QString::fromUtf8(c.kind)), fixtures.product(QString::fromUtf8(c.mark)));
+        exec(dm->ADO_DB, QStringLiteral("update accounts_dep.oper set cena_new=%1 where id=%2").arg(QLatin1String(c.price)).arg(oper));
     }
-    QLocale::setDefault(QLocale(QLocale::Russian));
-    testing_support::TestDesktop desktop;
-    roster.Form4->Button5Click();
-    ASSERT_EQ(desktop.files().size(), 1);
-    const testing_support::XlsxSheet sheet = testing_support::readXlsx(desktop.files()[0]).at(0);
-    QMap<QString, double> exported;
-    for (int row = 2; row <= sheet.rowCount(); ++row) {
-        ASSERT_TRUE(sheet.at(row, 3)->number) << "row " << row;
-        exported[sheet.text(row, 1)] = sheet.at(row, 3)->value.toDouble();
+    for (const char* locale : testing_support::exportLocales) {
+        SCOPED_TRACE(locale);
+        const testing_support::ProcessLocale running(locale);
+        testing_support::TestDesktop desktop;
+        roster.Form4->Button5Click();
+        EXPECT_TRUE(ui.dialogs.shown().empty()) << ui.dialogs.texts().join(u'|').toStdString();
+        ASSERT_EQ(desktop.files().size(), 1);
+        const std::vector<testing_support::XlsxSheet> sheets = testing_support::readXlsx(desktop.files()[0]);
+        ASSERT_EQ(sheets.size(), 1u);
+        const testing_support::XlsxSheet& sheet = sheets[0];
+        QStringList rows;
+        for (int row = 2; row <= sheet.rowCount(); ++row) {
+            ASSERT_TRUE(sheet.at(row, 1) && sheet.at(row, 2) && sheet.at(row, 3)) << "row " << row;
+            EXPECT_FALSE(sheet.at(row, 1)->number || sheet.at(row, 2)->number) << "row " << row;
+            EXPECT_TRUE(sheet.at(row, 3)->number) << "row " << row;
+            rows << sheet.text(row, 1) + u'|' + sheet.text(row, 2) + u'|' + sheet.text(row, 3);
+        }
+        QStringList expected;
+        for (const auto& c : cases)
+            expected << QString::fromUtf8(c.mark) + u'|' + QString::fromUtf8(c.kind) + u'|' + QString::fromLatin1(c.stored);
+        rows.sort();
+        expected.sort();
+        EXPECT_EQ(rows, expected);
     }
-    EXPECT_EQ(exported.value(QStringLiteral("М-15.15")), 15.15);
-    EXPECT_EQ(exported.value(QStringLiteral("М-0.0001")), 0.0001);
-    EXPECT_EQ(exported.value(QStringLiteral("М-100000")), 100000.0);
-    EXPECT_EQ(exported.value(QStringLiteral("М-99999999999999.9999")), 100000000000000.0);   // 15 digits
-    EXPECT_EQ(exported.value(QStringLiteral("М-1234567.125")), 1234567.125);
 }
 
 TEST_F(PricesTest, ExportStopsWithTheNormalCursorWhenNoWorkbookCanBeOpened) {
     priceList();
     testing_support::TestDesktop desktop;
     spreadsheet::Desktop nowhere;   // no folder for workbooks: the spreadsheet cannot start
-    nowhere.open = [](const QString&) { return true; };
+    nowhere.open = [](const QString&, const spreadsheet::OpenOutcome& outcome) { outcome(true); };
     spreadsheet::setDesktop(&nowhere);
     StatementLog log(dm->ADO_DB);
     roster.Form4->Button5Click();

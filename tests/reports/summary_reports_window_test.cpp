@@ -13,6 +13,7 @@
 #include "reports/workers_report_layout.h"
 #include "tests/reports/report_fixture.h"
 #include "tests/support/login.h"
+#include "tests/support/process_locale.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/xlsx_reader.h"
 #include "ui/clock.h"
@@ -181,6 +182,54 @@ TEST_F(SummaryReportsWindowTest, TheProductionExportWritesTheKindsRowsToAWorkboo
     EXPECT_EQ(rows, (QStringList{QStringLiteral("Группа А|Покраска (грунт)|Заготовки|5|4"),
                                  QStringLiteral("Группа А|Покраска (цвет: 12)|Заготовки|2.5|2")}));
     EXPECT_TRUE(sheet.at(2, 4)->number && sheet.at(2, 5)->number);
+}
+
+// Under the C locale and the department's: group and kind names are text exactly as stored,
+// however much they look like numbers, and the boxes stand in the file as the exact decimal of
+// the mark's factor times the pieces (0.838 × 10 is 8.38, not 8.380000000000001).
+TEST_F(SummaryReportsWindowTest, TheProductionExportWritesNamesAsTextAndBoxesAsExactDecimalsUnderEveryLocale) {
+    const int worker = fixtures.worker(QStringLiteral("Иванов И.И."));
+    const struct { const char* group; const char* kind; double massa; int pieces; const char* boxes; } cases[] = {
+        {"007", "Сборка", 0.838, 10, "8.38"},
+        {"12.50", "1E5", 279.5, 1, "279.5"},
+        {" 42", "-3", 0.000001, 3, "0.000003"},
+        {"1E5", "12.50", 1234567.125, 2, "2469134.25"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const qint64 product = fixtures.product(QStringLiteral("ШК-%1").arg(++n), c.massa,
+                                                fixtures.group(QString::fromUtf8(c.group)));
+        const int oper = fixtures.oper(fixtures.kind(QString::fromUtf8(c.kind)), product, 0);
+        fixtures.record({.worker = worker, .product = product, .oper = oper, .day = QDate(2026, 11, 10),
+                         .kolvo = c.pieces, .cena = 1});
+    }
+    QStringList expected;
+    for (const auto& c : cases)
+        expected << QString::fromUtf8(c.group) + u'|' + QString::fromUtf8(c.kind) + QStringLiteral("|Готовая продукция|") +
+                        QString::fromLatin1(c.boxes) + u'|' + QString::number(c.pieces);
+    expected.sort();
+    for (const char* locale : testing_support::exportLocales) {
+        SCOPED_TRACE(locale);
+        const testing_support::ProcessLocale running(locale);
+        testing_support::TestDesktop desktop;
+        openReports(unrestricted, [&](TForm18& window) { window.Button6->click(); });
+        ASSERT_EQ(desktop.files().size(), 1);
+        const std::vector<testing_support::XlsxSheet> sheets = testing_support::readXlsx(desktop.files()[0]);
+        ASSERT_EQ(sheets.size(), 1u);
+        const testing_support::XlsxSheet& sheet = sheets[0];
+        QStringList rows;
+        for (int row = 2; row <= sheet.rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 1; column <= 5; ++column) {
+                ASSERT_NE(sheet.at(row, column), nullptr) << row << "/" << column;
+                EXPECT_EQ(sheet.at(row, column)->number, column >= 4) << row << "/" << column;
+                cells << sheet.text(row, column);
+            }
+            rows << cells.join(u'|');
+        }
+        rows.sort();
+        EXPECT_EQ(rows, expected);
+    }
 }
 
 TEST_F(SummaryReportsWindowTest, AnEmptyPeriodExportsTheHeaderOnly) {

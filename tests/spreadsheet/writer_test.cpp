@@ -15,6 +15,7 @@ namespace {
 
 using spreadsheet::Application;
 using spreadsheet::BasicWriter;
+using spreadsheet::CellValue;
 using spreadsheet::Error;
 using spreadsheet::FormattingWriter;
 using spreadsheet::Worksheet;
@@ -24,6 +25,8 @@ const QString cannotStart = QStringLiteral("Невозможно открыть 
 const QString cannotOpen = QStringLiteral("Ошибка открытия файла Microsoft Excel.");
 const QString sheetCaption = QStringLiteral("Ошибочный номер листа Microsoft Excel");
 const QString cellCaption = QStringLiteral("Ошибка Microsoft Excel");
+
+data::Decimal dec(const char* text) { return *data::Decimal::parse(QString::fromLatin1(text)); }
 
 // An application that can be told to fail, or to be "closed by the user".
 class TestApplication : public Application {
@@ -159,9 +162,13 @@ TEST_F(WriterTest, WriteCellTakesTheColumnBeforeTheRowAndAnEmptyTextWritesNothin
     EXPECT_EQ(cell(1, 1), nullptr);
     // Even a sheet that does not exist is not looked up for an empty text.
     EXPECT_EQ(basic.WriteCell(7, 1, 1, QString()), 1);
-    EXPECT_EQ(basic.WriteCell(1, 1, 1, QStringLiteral("0")), 1);
+    // A zero is no empty value, as a number or as a text.
+    EXPECT_EQ(basic.WriteCell(1, 1, 1, CellValue::number(0)), 1);
     ASSERT_NE(cell(1, 1), nullptr);
-    EXPECT_EQ(cell(1, 1)->number, 0.0);
+    EXPECT_EQ(cell(1, 1)->number, dec("0"));
+    EXPECT_EQ(basic.WriteCell(1, 2, 1, QStringLiteral("0")), 1);
+    ASSERT_NE(cell(1, 2), nullptr);
+    EXPECT_EQ(cell(1, 2)->text, QStringLiteral("0"));
     EXPECT_TRUE(ui.dialogs.shown().empty());
 }
 
@@ -272,37 +279,42 @@ TEST_F(WriterTest, AWorkbookThatCannotBeShownGoesToTheStandardErrorBox) {
     EXPECT_EQ(launcher.application->shownBooks.size(), 2u);
 }
 
-TEST_F(WriterTest, ValuesThatReadAsNumbersUnderTheUsersSeparatorAreNumbers) {
+// A value is what its column made it, whatever it looks like and whatever the user's separator:
+// nothing is guessed from the content.
+TEST_F(WriterTest, TextsStayTextAndNumbersAreNumbersWhateverTheyLookLike) {
     struct Case {
-        const char* text;
-        QLocale::Language language;
-        std::optional<double> number;
+        CellValue value;
+        const char* text;     // the cell's text
+        const char* number;   // the number the cell holds; nullptr for a text
     };
     const Case cases[] = {
-        {"12,5", QLocale::Russian, 12.5},
-        {"12.5", QLocale::Russian, std::nullopt},
-        {"12.5", QLocale::English, 12.5},
-        {"12,5", QLocale::English, std::nullopt},
-        {"0", QLocale::Russian, 0.0},
-        {"-3", QLocale::Russian, -3.0},
-        {"0,05", QLocale::Russian, 0.05},
-        {"15,15", QLocale::Russian, 15.15},
-        {"123456789012345", QLocale::Russian, 123456789012345.0},
-        {"1234567890123456", QLocale::Russian, std::nullopt},   // more digits than a number keeps
-        {"007", QLocale::Russian, std::nullopt},                // a code, not seven
-        {"1 000", QLocale::Russian, std::nullopt},
-        {"12,", QLocale::Russian, std::nullopt},
-        {"1e5", QLocale::Russian, std::nullopt},
-        {"ШК-120", QLocale::Russian, std::nullopt},
-        {"-", QLocale::Russian, std::nullopt},
+        {QStringLiteral("007"), "007", nullptr},
+        {QStringLiteral("1E5"), "1E5", nullptr},
+        {QStringLiteral("12.50"), "12.50", nullptr},
+        {QStringLiteral("12,5"), "12,5", nullptr},
+        {QStringLiteral("-3"), "-3", nullptr},
+        {QStringLiteral(" 42"), " 42", nullptr},
+        {QStringLiteral("0"), "0", nullptr},
+        {QStringLiteral("123456789012345"), "123456789012345", nullptr},
+        {CellValue::number(dec("12.50")), "12.5", "12.5"},
+        {CellValue::number(dec("8.38")), "8.38", "8.38"},
+        {CellValue::number(-3), "-3", "-3"},
+        {CellValue::number(7), "7", "7"},
+        {CellValue::number(dec("0.0000001")), "0.0000001", "0.0000001"},
+        // A spreadsheet keeps 15 significant digits, and shows no exponent for them.
+        {CellValue::number(dec("1234567890123456")), "1234567890123460", "1234567890123460"},
+        {CellValue::number(dec("99999999999999.9999")), "100000000000000", "100000000000000"},
+        {CellValue::number(dec("0.1234567890123456789")), "0.123456789012346", "0.123456789012346"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        QLocale::setDefault(QLocale(c.language));   // the user's separator when the export begins
+    for (const QLocale::Language language : {QLocale::Russian, QLocale::English}) {
+        QLocale::setDefault(QLocale(language));
         ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
-        EXPECT_EQ(basic.WriteCell(1, 1, 1, QString::fromUtf8(c.text)), 1);
-        EXPECT_EQ(cell(1, 1)->number, c.number);
-        EXPECT_EQ(cell(1, 1)->text, QString::fromUtf8(c.text));
+        for (const Case& c : cases) {
+            SCOPED_TRACE(QLocale::languageToString(language).toStdString() + " " + c.text);
+            EXPECT_EQ(basic.WriteCell(1, 1, 1, c.value), 1);
+            EXPECT_EQ(cell(1, 1)->text, QString::fromLatin1(c.text));
+            EXPECT_EQ(cell(1, 1)->number, c.number ? std::optional(dec(c.number)) : std::nullopt);
+        }
     }
 }
 
@@ -313,14 +325,18 @@ TEST_F(WriterTest, TheFormattingWriterKeepsTextAsTextAndSetsBoldEitherWay) {
     EXPECT_TRUE(cell(1, 1)->asText);
     EXPECT_FALSE(cell(1, 1)->number);
     EXPECT_TRUE(cell(1, 1)->bold);
+    // A number in a cell of the text format is its text.
+    EXPECT_EQ(formatting.WriteCell(1, 1, 2, CellValue::number(dec("12.5")), true, false, false), 1);
+    EXPECT_FALSE(cell(2, 1)->number);
+    EXPECT_EQ(cell(2, 1)->text, QStringLiteral("12.5"));
 
     // bold false clears the bold the cell had; an empty text changes nothing at all.
-    EXPECT_EQ(formatting.WriteCell(1, 2, 1, QStringLiteral("8"), false, false, true), 1);
+    EXPECT_EQ(formatting.WriteCell(1, 2, 1, CellValue::number(8), false, false, true), 1);
     EXPECT_EQ(formatting.WriteCell(1, 2, 1, QString(), false, false, false), 1);
     EXPECT_TRUE(cell(1, 2)->bold);
-    EXPECT_EQ(formatting.WriteCell(1, 2, 1, QStringLiteral("8"), false, false, false), 1);
+    EXPECT_EQ(formatting.WriteCell(1, 2, 1, CellValue::number(8), false, false, false), 1);
     EXPECT_FALSE(cell(1, 2)->bold);
-    EXPECT_EQ(cell(1, 2)->number, 8.0);
+    EXPECT_EQ(cell(1, 2)->number, dec("8"));
 
     // The basic writer sets the value only (in a workbook of its own, in the same application).
     ASSERT_EQ(basic.OpenWorkbook(QString()), 1);
@@ -335,7 +351,7 @@ TEST_F(WriterTest, AutoFitGivesTheColumnTheWidthOfItsWidestTextSoFar) {
     ASSERT_EQ(formatting.OpenWorkbook(QString()), 1);
     formatting.WriteCell(1, 1, 1, QStringLiteral("Иванов Иван Иванович"), true, true, true);   // 20 letters
     formatting.WriteCell(1, 1, 2, QStringLiteral("Ли"), true, true, false);
-    formatting.WriteCell(1, 2, 1, QStringLiteral("8"), false, true, false);
+    formatting.WriteCell(1, 2, 1, CellValue::number(8), false, true, false);
     formatting.WriteCell(1, 3, 1, QStringLiteral("не подогнан"), false, false, false);
     const double name = *sheet().columnWidth(1);
     const double hours = *sheet().columnWidth(2);

@@ -8,14 +8,21 @@ namespace testing_support {
 TestDesktop::TestDesktop() {
     spreadsheet::Desktop desktop;
     desktop.folder = folder();
-    desktop.open = [this](const QString& path) {
+    desktop.open = [this](const QString& path, const spreadsheet::OpenOutcome& outcome) {
         opened << path;
-        return openSucceeds;
+        if (answersLater) pending_.push_back(outcome);
+        else outcome(openSucceeds);
     };
     spreadsheet::setDesktop(&desktop);
 }
 
 TestDesktop::~TestDesktop() { spreadsheet::setDesktop(nullptr); }
+
+void TestDesktop::answerPending(bool shown) {
+    std::vector<spreadsheet::OpenOutcome> waiting;
+    waiting.swap(pending_);
+    for (const spreadsheet::OpenOutcome& outcome : waiting) outcome(shown);
+}
 
 QStringList TestDesktop::files() const {
     QStringList out;

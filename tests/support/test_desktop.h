@@ -1,9 +1,12 @@
 #pragma once
 
+#include "spreadsheet/desktop_opener.h"
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <vector>
 
 namespace testing_support {
 
@@ -18,14 +21,19 @@ public:
     QString folder() const { return root_.filePath(QStringLiteral("Табель")); }
     QString rootPath() const { return root_.path(); }
 
-    QStringList opened;       // every path shown, in order
-    bool openSucceeds = true;  // false: no program could show the file
+    QStringList opened;         // every path shown, in order
+    bool openSucceeds = true;   // false: no program could show the file
+    bool answersLater = false;  // the outcome of each opening waits for answerPending()
+
+    // Tells the openings still waiting, oldest first, as an opener that ends after the export.
+    void answerPending(bool shown);
 
     // The .xlsx files in the folder, oldest name first.
     QStringList files() const;
 
 private:
     QTemporaryDir root_;
+    std::vector<spreadsheet::OpenOutcome> pending_;
 };
 
 }  // namespace testing_support

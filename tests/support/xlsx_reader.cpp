@@ -10,21 +10,52 @@
 namespace testing_support {
 namespace {
 
+// openpyxl reads the workbook as a spreadsheet program does; before that, the value of every number
+// cell is checked as it stands in the file, since openpyxl would read "8.380000000000001" as 8.38
+// and a spreadsheet program that shows more digits would not. A number's value must be plain
+// decimal digits with a full stop and the fewest digits that give its double back: no "279,5", no
+// exponent, no digits past the number's precision.
 const char* const script = R"PY(
-import json, sys
+import decimal, json, re, sys, zipfile
+import xml.etree.ElementTree as ET
 import openpyxl
 from openpyxl.utils import column_index_from_string
+
+MAIN = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
+PLAIN = re.compile(r"-?(0|[1-9][0-9]*)(\.[0-9]*[1-9])?")
+
+def stored_numbers(path):
+    stored, bad = {}, []
+    with zipfile.ZipFile(path) as package:
+        for name in package.namelist():
+            found = re.fullmatch(r"xl/worksheets/sheet([0-9]+)\.xml", name)
+            if not found:
+                continue
+            for c in ET.fromstring(package.read(name)).iter(MAIN + "c"):
+                v = c.find(MAIN + "v")
+                if c.get("t", "n") != "n" or v is None:
+                    continue
+                text = v.text or ""
+                stored[(int(found.group(1)), c.get("r"))] = text
+                if not PLAIN.fullmatch(text) or decimal.Decimal(repr(float(text))) != decimal.Decimal(text):
+                    bad.append("%s!%s holds %r" % (name, c.get("r"), text))
+    return stored, bad
+
+stored, bad = stored_numbers(sys.argv[1])
+if bad:
+    sys.exit("malformed numbers: " + "; ".join(bad))
 book = openpyxl.load_workbook(sys.argv[1])
 sheets = []
-for ws in book.worksheets:
+for index, ws in enumerate(book.worksheets, start=1):
     cells = []
     for row in ws.iter_rows():
         for c in row:
             if c.value is None:
                 continue
-            cells.append({"row": c.row, "column": c.column, "value": c.value,
-                          "number": isinstance(c.value, (int, float)), "format": c.number_format,
-                          "bold": bool(c.font is not None and c.font.b)})
+            number = isinstance(c.value, (int, float))
+            cells.append({"row": c.row, "column": c.column, "value": c.value, "number": number,
+                          "stored": stored.get((index, c.coordinate), "") if number else "",
+                          "format": c.number_format, "bold": bool(c.font is not None and c.font.b)})
     widths = {}
     for key, dim in ws.column_dimensions.items():
         if dim.customWidth and dim.width is not None:
@@ -44,8 +75,7 @@ QString python() {
 QString XlsxSheet::text(int row, int column) const {
     const XlsxCell* cell = at(row, column);
     if (!cell) return {};
-    if (!cell->number) return cell->value.toString();
-    return QString::number(cell->value.toDouble(), 'g', 17);
+    return cell->number ? cell->stored : cell->value.toString();
 }
 
 int XlsxSheet::rowCount() const {
@@ -74,6 +104,7 @@ std::vector<XlsxSheet> readXlsx(const QString& path) {
             cell.number = o.value(QStringLiteral("number")).toBool();
             cell.value = cell.number ? QVariant(o.value(QStringLiteral("value")).toDouble())
                                      : QVariant(o.value(QStringLiteral("value")).toVariant().toString());
+            cell.stored = o.value(QStringLiteral("stored")).toString();
             cell.format = o.value(QStringLiteral("format")).toString();
             cell.bold = o.value(QStringLiteral("bold")).toBool();
             sheet.cells[{o.value(QStringLiteral("row")).toInt(), o.value(QStringLiteral("column")).toInt()}] = cell;

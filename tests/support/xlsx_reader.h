@@ -8,10 +8,13 @@
 
 namespace testing_support {
 
-// A real .xlsx file read back by python3 with openpyxl, as a spreadsheet program reads it.
+// A real .xlsx file read back by python3 with openpyxl, as a spreadsheet program reads it. A
+// number whose value does not stand in the file as plain decimal digits with the fewest digits
+// that give it back ("279,5", "8.380000000000001", "1E+16") fails the reading.
 struct XlsxCell {
     QVariant value;       // a number as double, text as QString
     bool number = false;  // stored as a number, not as text
+    QString stored;       // a number's value as the file holds it: "8.38"
     QString format;       // the number format code: "General", "@"
     bool bold = false;
 };
@@ -25,7 +28,7 @@ struct XlsxSheet {
         const auto found = cells.find({row, column});
         return found == cells.end() ? nullptr : &found->second;
     }
-    QString text(int row, int column) const;   // the value as text; numbers in plain digits
+    QString text(int row, int column) const;   // the value as text; a number as the file holds it
     int rowCount() const;                      // the last row with a cell
 };
 

@@ -6,6 +6,7 @@
 #include "data/timesheet_queries.h"
 #include "journal/journal_window.h"
 #include "tests/support/login.h"
+#include "tests/support/process_locale.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/xlsx_reader.h"
@@ -297,6 +298,45 @@ TEST_F(TimesheetWindowTest, ExportsTheMonthToAWorkbookWithEveryDayAndTheTotal) {
         EXPECT_EQ(sheet.text(r.row, 33), QString::fromLatin1(r.total));
     }
     EXPECT_EQ(sheet.text(3, 31), QStringLiteral("8"));
+}
+
+// Under the C locale and the department's: the names are text exactly as stored, however much
+// they look like numbers, and the hours numbers standing in the file as plain digits; the reader
+// refuses a workbook with any number (a width, a margin) written with a comma.
+TEST_F(TimesheetWindowTest, TheExportReadsBackUnderEveryLocale) {
+    const QDate november(2026, 11, 1);
+    const struct { const char* name; int day; int hours; } workers[] = {
+        {"007", 3, 8}, {"12.50", 10, 11}, {" 42", 30, 4},
+    };
+    for (const auto& w : workers) record(fixtures.worker(QString::fromUtf8(w.name)), november.addDays(w.day - 1), 1, w.hours);
+    for (const char* locale : testing_support::exportLocales) {
+        SCOPED_TRACE(locale);
+        const testing_support::ProcessLocale running(locale);
+        testing_support::TestDesktop desktop;
+        openFromJournal(november, [&](TForm19& f) {
+            f.Button1Click();   // "Перестроить"
+            f.Button2->click();
+        });
+        EXPECT_TRUE(ui.dialogs.shown().empty()) << ui.dialogs.texts().join(u'|').toStdString();
+        ASSERT_EQ(desktop.files().size(), 1);
+        const std::vector<testing_support::XlsxSheet> sheets = testing_support::readXlsx(desktop.files()[0]);
+        ASSERT_EQ(sheets.size(), 1u);
+        const testing_support::XlsxSheet& sheet = sheets[0];
+        EXPECT_EQ(sheet.widths.size(), 33u);
+        QStringList rows;
+        for (int row = 3; row <= sheet.rowCount(); ++row) {
+            ASSERT_NE(sheet.at(row, 1), nullptr);
+            EXPECT_FALSE(sheet.at(row, 1)->number);
+            QString text = sheet.text(row, 1);
+            for (int column = 2; column <= 33; ++column) {
+                ASSERT_TRUE(sheet.at(row, column) && sheet.at(row, column)->number) << row << "/" << column;
+                if (sheet.text(row, column) != QLatin1String("0")) text += u'|' + sheet.text(row, column);
+            }
+            rows << text;
+        }
+        rows.sort();
+        EXPECT_EQ(rows, (QStringList{QStringLiteral(" 42|4|4"), QStringLiteral("007|8|8"), QStringLiteral("12.50|11|11")}));
+    }
 }
 
 TEST_F(TimesheetWindowTest, AnEmptyMonthExportsTheTwoHeaderRows) {
