@@ -75,7 +75,8 @@ std::vector<Statement> statements() {
 }
 
 // One statement sent by bare libpq, every value of every row read; the number of rows. With
-// `digest`, the rows' values go into it.
+// `digest`, the rows go into it in sorted order: a statement that orders by the worker alone may
+// return one worker's rows in another order under another plan.
 int run(PGconn* conn, const QString& sql, QCryptographicHash* digest = nullptr) {
     const data::PositionalSql positional = data::toPositional(sql);
     std::vector<const char*> pointers;
@@ -88,17 +89,24 @@ int run(PGconn* conn, const QString& sql, QCryptographicHash* digest = nullptr) 
         std::exit(1);
     }
     const int rows = PQntuples(result);
-    for (int row = 0; row < rows; ++row)
+    std::vector<QByteArray> rowTexts;
+    for (int row = 0; row < rows; ++row) {
+        QByteArray rowText;
         for (int column = 0; column < PQnfields(result); ++column) {
             volatile const char* value = PQgetvalue(result, row, column);
             (void)value;
-            // Each value with its ending zero, so that no two rows run together; a null apart from ''.
+            // Each value with its ending zero, so that no two run together; a null apart from ''.
             if (digest) {
-                digest->addData(QByteArrayView(PQgetisnull(result, row, column) ? "\1" : "\0", 1));
-                digest->addData(QByteArrayView(PQgetvalue(result, row, column), PQgetlength(result, row, column) + 1));
+                rowText += PQgetisnull(result, row, column) ? '\1' : '\0';
+                rowText += QByteArrayView(PQgetvalue(result, row, column), PQgetlength(result, row, column) + 1);
             }
         }
+        if (digest) rowTexts.push_back(rowText);
+    }
     PQclear(result);
+    std::sort(rowTexts.begin(), rowTexts.end());
+    if (digest)
+        for (const QByteArray& rowText : rowTexts) digest->addData(rowText);
     return rows;
 }
 
