@@ -1,11 +1,12 @@
 -- A department at full scale for the scale benchmark: 150 workers, 80 products in 4 groups, 12
 -- operation kinds, 400 priced operations, two years of shift records (2025 and 2026, two records a
 -- worker each working day, about 156 000 rows) and the timesheet of every month of them. The
--- person register holds the department's workers only; contractors.sql adds the enterprise.
+-- person register holds the department's workers only; contractors.sql adds the enterprise. The
+-- benchmark sets the number of workers in the variable workers (a smoke run takes a few).
 insert into cmn_classifier.item (id, id_level, s_caption)
 select 1000 + g, 2, 'Группа ' || g from generate_series(1, 4) g;
 insert into accounts_dep.person (fio, s_staffpos_hl)
-select 'Рабочий ' || lpad(w::text, 3, '0') || ' А.А.', 'Цех' from generate_series(1, 150) w;
+select 'Рабочий ' || lpad(w::text, 3, '0') || ' А.А.', 'Цех' from generate_series(1, :workers) w;
 insert into cmn_gds_and_srv.gds_and_srv (s_caption, s_description, id_msm_bs, massa, id_class_item)
 select 'Изделие ' || lpad(i::text, 2, '0'), '', 6, 0.5 + i * 0.25, 1001 + i % 4 from generate_series(1, 80) i;
 insert into accounts_dep.vid_oper (vid) select 'Операция ' || k from generate_series(1, 12) k;

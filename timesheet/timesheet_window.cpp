@@ -31,12 +31,7 @@ const QStringList monthNames{
     QStringLiteral("Сентябрь"), QStringLiteral("Октябрь"), QStringLiteral("Ноябрь"), QStringLiteral("Декабрь")};
 
 // The list reaches at least the current year, so this month's timesheet can always be shown.
-QStringList yearList() {
-    QStringList years;
-    const int last = std::max(2025, ui::today().year());
-    for (int year = TForm19::firstYear; year <= last; ++year) years << QString::number(year);
-    return years;
-}
+int lastListedYear() { return std::max(2025, ui::today().year()); }
 
 }  // namespace
 
@@ -91,7 +86,7 @@ void TForm19::buildControls() {
     ComboBox1->addItems(monthNames);
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    ComboBox2->addItems(yearList());
+    refreshYearList();
     Button5 = ui::makeButton(this, QStringLiteral("Button5"), QStringLiteral("Обновить"));
     Button6 = ui::makeButton(this, QStringLiteral("Button6"), QStringLiteral("Печать"));
     Button4 = ui::makeButton(this, QStringLiteral("Button4"), QStringLiteral("Выход"));
@@ -117,7 +112,17 @@ int TForm19::month() const { return ComboBox1->currentIndex() + 1; }
 
 int TForm19::year() const { return ComboBox2->currentText().toInt(); }
 
+// The window lives as long as the program, which may run across a new year: the list is brought
+// up to the current year each time the window is opened.
+void TForm19::refreshYearList() {
+    const int last = lastListedYear();
+    if (ComboBox2->count() > 0 && ComboBox2->itemText(ComboBox2->count() - 1).toInt() == last) return;
+    ComboBox2->clear();
+    for (int year = firstYear; year <= last; ++year) ComboBox2->addItem(QString::number(year));
+}
+
 void TForm19::presetMonth(const QDate& day) {
+    refreshYearList();
     ComboBox1->setCurrentIndex(day.month() - 1);
     const int found = ComboBox2->findText(QString::number(day.year()));
     if (found >= 0) ComboBox2->setCurrentIndex(found);

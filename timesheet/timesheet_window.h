@@ -38,8 +38,8 @@ public:
 
     static constexpr int firstYear = 2007;
 
-    // Chooses the month and year of `day` in the lists. A year the list does not hold chooses
-    // the nearest year it does.
+    // Chooses the month and year of `day` in the lists, the years brought up to today's first.
+    // A year the list does not hold chooses the nearest year it does.
     void presetMonth(const QDate& day);
     void closeGrids();
 
@@ -52,6 +52,7 @@ public:
 
 private:
     void buildControls();
+    void refreshYearList();
     int month() const;
     int year() const;
     void reopenGrids();

@@ -56,6 +56,7 @@ ScriptedUi::ScriptedUi() {
     ui::setDialogs(&dialogs);
     ui::setModalRunner(&modal);
     ui::setQuitHandler([this] { ++quitRequests; });
+    ui::setToday(fixedToday);
 }
 
 ScriptedUi::~ScriptedUi() {

@@ -3,6 +3,7 @@
 #include "ui/dialogs.h"
 #include "ui/modal.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -67,12 +68,15 @@ private:
     QStringList mismatches_;
 };
 
-// Installs the scripted doubles, a quit recorder and a fixed "today" for one test; restores the
+// Installs the scripted doubles, a quit recorder and a fixed "today" for one test, so that no test
+// sees the machine's date (a test that needs another day sets it with ui::setToday); restores the
 // desktop's on destruction.
 class ScriptedUi {
 public:
     ScriptedUi();
     ~ScriptedUi();
+
+    static inline const QDate fixedToday{2026, 12, 8};   // a Tuesday
 
     ScriptedDialogs dialogs;
     ScriptedModal modal;

@@ -105,20 +105,44 @@ TEST_F(TimesheetWindowTest, OpensOnTheJournalsMonthWithTheGridStatements) {
     EXPECT_EQ(dm->H_Tabel_3.param(QStringLiteral("date2")).toDate(), QDate(2026, 1, 1));
 }
 
-TEST_F(TimesheetWindowTest, TheYearListReachesThisYearAndAYearOutsideItStillOpens) {
-    const QComboBox* years = form().ComboBox2;
-    EXPECT_EQ(years->itemText(0), QStringLiteral("2007"));
-    EXPECT_EQ(years->itemText(years->count() - 1), QStringLiteral("2026"));
-    struct { QDate day; QString shown; } cases[] = {
-        {QDate(2026, 3, 2), "2026"}, {QDate(2031, 3, 2), "2026"}, {QDate(2003, 3, 2), "2007"}};
+// The list runs from 2007 to the year of the day the window is opened on, and never ends before
+// 2025; a journal day outside it chooses the nearest listed year.
+TEST_F(TimesheetWindowTest, TheYearListReachesTheYearItIsOpenedInAndAYearOutsideItStillOpens) {
+    struct { QDate today, journalDay; QString last, shown; } cases[] = {
+        {QDate(2026, 12, 8), QDate(2026, 3, 2), "2026", "2026"},
+        {QDate(2027, 1, 1), QDate(2027, 1, 1), "2027", "2027"},
+        {QDate(2030, 2, 28), QDate(2029, 3, 2), "2030", "2029"},
+        {QDate(2024, 5, 10), QDate(2024, 5, 10), "2025", "2024"},
+        {QDate(2026, 12, 8), QDate(2031, 3, 2), "2026", "2026"},
+        {QDate(2026, 12, 8), QDate(2003, 3, 2), "2026", "2007"},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.day.toString().toStdString());
-        openFromJournal(c.day, [&](TForm19& f) {
+        SCOPED_TRACE(c.today.toString(Qt::ISODate).toStdString() + " " + c.journalDay.toString(Qt::ISODate).toStdString());
+        ui::setToday(c.today);
+        openFromJournal(c.journalDay, [&](TForm19& f) {
+            const QComboBox* years = f.ComboBox2;
+            EXPECT_EQ(years->itemText(0), QStringLiteral("2007"));
+            EXPECT_EQ(years->itemText(years->count() - 1), c.last);
+            EXPECT_EQ(years->count(), c.last.toInt() - 2007 + 1);
             EXPECT_EQ(f.ComboBox2->currentText(), c.shown);
-            EXPECT_EQ(f.ComboBox1->currentIndex(), 2);
+            EXPECT_EQ(f.ComboBox1->currentIndex(), c.journalDay.month() - 1);
             EXPECT_TRUE(dm->H_Tabel_1.isOpen());
+            EXPECT_EQ(dm->H_Tabel_1.param(QStringLiteral("yea")).toInt(), c.shown.toInt());
         });
     }
+}
+
+// A workstation left running over the new year opens the timesheet on the new year's January,
+// not on the January of the year before.
+TEST_F(TimesheetWindowTest, AProgramRunningAcrossTheNewYearOpensTheNewYearsMonth) {
+    ui::setToday(QDate(2026, 12, 31));
+    openFromJournal(QDate(2026, 12, 31), [&](TForm19& f) { EXPECT_EQ(f.ComboBox2->currentText(), QStringLiteral("2026")); });
+    ui::setToday(QDate(2027, 1, 1));
+    openFromJournal(QDate(2027, 1, 1), [&](TForm19& f) {
+        EXPECT_EQ(f.ComboBox1->currentText(), QStringLiteral("Январь"));
+        EXPECT_EQ(f.ComboBox2->currentText(), QStringLiteral("2027"));
+        EXPECT_EQ(dm->H_Tabel_1.param(QStringLiteral("date1")).toDate(), QDate(2027, 1, 1));
+    });
 }
 
 struct MonthCase {
